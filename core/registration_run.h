@@ -1,0 +1,56 @@
+// The registration run: what pressing 開始 does. It reads the window's state through RunHost and
+// reports through it, so a whole run can be carried out without a window.
+#pragma once
+
+#include "core/text.h"
+#include "platform/windows_services.h"
+
+namespace Wexo {
+
+class RegisterServer;
+
+enum class Placement { None = -1, Here = 0, CopyToSystemFolder = 1, MoveToSystemFolder = 2 };
+enum class FollowUp { Keep = 0, Delete = 1 };
+
+// What the run needs of the window: its inputs, and the four calls it makes back.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    virtual bool IsRegistering() const = 0;
+    virtual Placement PlacementOption() const = 0;
+    virtual FollowUp FollowUpOption() const = 0;
+    virtual Text TargetPath() const = 0;
+    virtual Text DisplayName() const = 0;
+    virtual Text SystemFolder() const = 0;
+
+    virtual void SetTopMost(bool on) = 0;
+    virtual void ClearTarget() = 0;
+    // A modal message with one OK button, captioned with the application title.
+    virtual void ShowMessage(const Text& message) = 0;
+    // A modal OK/Cancel question; true only when the answer is OK.
+    virtual bool AskOkCancel(const Text& question, const Text& caption) = 0;
+};
+
+class RegistrationRun {
+public:
+    RegistrationRun(RunHost& host, WindowsServices& services) : host_(host), services_(services) {}
+
+    void Execute();
+
+    // Place the target into the system folder. `destination` is written before any file
+    // operation; true when the placement completed.
+    bool CopyToSystemFolder(Text& destination);
+    bool MoveToSystemFolder(Text& destination);
+
+private:
+    void RegisterTarget(RegisterServer& server, Text& destination);
+    void UnregisterTarget(RegisterServer& server);
+    // The first copy never overwrites; after it fails the user decides, then the copy overwrites.
+    bool CopyAsked(const Text& destination, const char* question);
+
+    RunHost& host_;
+    WindowsServices& services_;
+};
+
+}  // namespace Wexo

@@ -1,0 +1,46 @@
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Wexo::CommandLine;
+using Wexo::Text;
+
+struct ParamCase {
+    Text commandLine;
+    std::vector<Text> params;  // after the program name
+};
+
+class CommandLineTest : public ::testing::TestWithParam<ParamCase> {};
+
+TEST_P(CommandLineTest, SplitsAtBlanksAndGroupsQuotes) {
+    const ParamCase& c = GetParam();
+    const CommandLine line(c.commandLine);
+    ASSERT_EQ(line.ParamCount(), static_cast<int>(c.params.size()));
+    for (std::size_t i = 0; i < c.params.size(); ++i) {
+        EXPECT_EQ(line.ParamStr(static_cast<int>(i) + 1), c.params[i]) << i;
+    }
+    EXPECT_EQ(line.ParamStr(line.ParamCount() + 1), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineTest,
+    ::testing::Values(
+        ParamCase{"", {}}, ParamCase{"wexo2.exe", {}}, ParamCase{"\"C:\\Program Files\\wexo2.exe\"", {}},
+        ParamCase{"wexo2.exe C:\\a\\b.ocx", {"C:\\a\\b.ocx"}},
+        ParamCase{"wexo2.exe   x.dll\ty.dll ", {"x.dll", "y.dll"}},
+        ParamCase{"wexo2.exe \"C:\\My Files\\b.ocx\" next", {"C:\\My Files\\b.ocx", "next"}},
+        ParamCase{"wexo2.exe C:\\\"My Files\"\\b.ocx", {"C:\\My Files\\b.ocx"}},
+        ParamCase{"wexo2.exe \"\" x.dll", {"x.dll"}},
+        ParamCase{"wexo2.exe \"unterminated path", {"unterminated path"}},
+        // Shift_JIS bytes are never blanks: 表 ends in 0x5C, ソ in 0x5C too.
+        ParamCase{"wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll", {"C:\\\x95\x5C\\\x83\x5C.dll"}}));
+
+TEST(CommandLine, ProgramNameIsParamZero) {
+    EXPECT_EQ(CommandLine("\"C:\\a b\\wexo2.exe\" x.dll").ParamStr(0), "C:\\a b\\wexo2.exe");
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// A stand-in for the main window during a registration run: holds the inputs, answers the
+// questions from a script and writes every call into a shared log.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/registration_run.h"
+#include "tests/support/sjis.h"
+
+namespace WexoTest {
+
+class RecordingHost : public Wexo::RunHost {
+public:
+    explicit RecordingHost(std::vector<std::string>& log) : log_(log) {}
+
+    bool registering = true;
+    Wexo::Placement placement = Wexo::Placement::Here;
+    Wexo::FollowUp followUp = Wexo::FollowUp::Keep;
+    Wexo::Text targetPath;
+    Wexo::Text displayName;
+    Wexo::Text systemFolder;
+    std::deque<bool> answers;  // OK = true; an unexpected question is declined
+    bool topMost = true;
+
+    bool IsRegistering() const override { return registering; }
+    Wexo::Placement PlacementOption() const override { return placement; }
+    Wexo::FollowUp FollowUpOption() const override { return followUp; }
+    Wexo::Text TargetPath() const override { return targetPath; }
+    Wexo::Text DisplayName() const override { return displayName; }
+    Wexo::Text SystemFolder() const override { return systemFolder; }
+
+    void SetTopMost(bool on) override {
+        topMost = on;
+        log_.push_back(std::string("SetTopMost(") + (on ? "1" : "0") + ")");
+    }
+    void ClearTarget() override {
+        targetPath.clear();
+        displayName = Sjis::kDropPrompt;
+        log_.push_back("ClearTarget()");
+    }
+    void ShowMessage(const Wexo::Text& message) override {
+        boxes.push_back(message);
+        log_.push_back("ShowMessage(" + message + ")");
+    }
+    bool AskOkCancel(const Wexo::Text& question, const Wexo::Text& caption) override {
+        boxes.push_back("?" + question + "|" + caption);
+        log_.push_back("Ask(" + question + "|" + caption + ")");
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    // Messages as their text, questions as "?text|caption", in the order shown.
+    std::vector<std::string> boxes;
+
+private:
+    std::vector<std::string>& log_;
+};
+
+}  // namespace WexoTest
