@@ -1,0 +1,123 @@
+#include "ui/graphic_control.h"
+
+#include "ui/gdi.h"
+
+namespace Wexo::Ui {
+
+namespace {
+
+constexpr char kClassName[] = "WexoGraphicControl";
+
+}  // namespace
+
+GraphicControl::GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
+                               const std::string& text, const Look& look, ExceptionSink& sink)
+    : look_(look) {
+    RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), nullptr);
+    Create(instance, kClassName, text.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds, parent, id, sink);
+    if (look_.picture == nullptr) FitToText();
+}
+
+void GraphicControl::SetCaption(const std::string& text) {
+    SetWindowTextA(Handle(), text.c_str());
+    FitToText();
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+std::string GraphicControl::Caption() const {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void GraphicControl::SetColour(COLORREF colour) {
+    look_.colour = colour;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+}
+
+// A label is as wide as its text and as high as the font's line; an empty one as wide as a blank.
+void GraphicControl::FitToText() {
+    std::string text = Caption();
+    if (text.empty()) text = " ";
+    WindowDc dc(Handle());
+    ScopedSelect font(dc.Dc(), look_.font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.Dc(), &metrics);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void GraphicControl::Paint() {
+    PaintScope paint(Handle());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (look_.picture != nullptr) {
+        BITMAP info{};
+        GetObject(look_.picture, sizeof(info), &info);
+        HDC memory = CreateCompatibleDC(paint.Dc());
+        {
+            ScopedSelect picture(memory, look_.picture);
+            SetStretchBltMode(paint.Dc(), COLORONCOLOR);
+            StretchBlt(paint.Dc(), 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
+                       SRCCOPY);
+        }
+        DeleteDC(memory);
+        return;
+    }
+    const std::string text = Caption();
+    ScopedSelect font(paint.Dc(), look_.font);
+    SetBkMode(paint.Dc(), TRANSPARENT);
+    SetTextColor(paint.Dc(), look_.colour);
+    TextOutA(paint.Dc(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+}
+
+void GraphicControl::MouseUp(bool left, LPARAM position) {
+    if (left) {
+        const bool captured = GetCapture() == Handle();
+        if (captured) ReleaseCapture();
+        RECT client;
+        GetClientRect(Handle(), &client);
+        const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+        // The click comes first, so the link keeps its pressed colour while the click acts.
+        if (captured && PtInRect(&client, point) && onClick) onClick();
+    }
+    if (onMouseUp) onMouseUp();
+}
+
+LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETCURSOR:
+            if (cursor_ != nullptr && LOWORD(lParam) == HTCLIENT) {
+                ::SetCursor(cursor_);
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            // The control keeps the mouse until the left button is released, wherever that is.
+            SetCapture(Handle());
+            if (onMouseDown) onMouseDown();
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (onMouseDown) onMouseDown();
+            return 0;
+        case WM_LBUTTONUP:
+            MouseUp(true, lParam);
+            return 0;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            MouseUp(false, lParam);
+            return 0;
+    }
+    return DefWindowProcA(Handle(), message, wParam, lParam);
+}
+
+}  // namespace Wexo::Ui

@@ -1,0 +1,47 @@
+// A window-less control of the classic kind, here as a small child window: a one-line label that
+// sizes itself to its text, or a picture stretched to its bounds. Reports mouse presses,
+// releases and clicks; a click is a left release over the control after a left press on it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/window_base.h"
+
+namespace Wexo::Ui {
+
+class GraphicControl : public WindowBase<GraphicControl> {
+public:
+    struct Look {
+        HFONT font = nullptr;  // borrowed
+        COLORREF colour = 0;
+        HBITMAP picture = nullptr;  // borrowed; a label when null
+    };
+
+    GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::string& text,
+                   const Look& look, ExceptionSink& sink);
+
+    std::function<void()> onClick;
+    std::function<void()> onMouseDown;  // any button
+    std::function<void()> onMouseUp;    // any button
+
+    void SetCaption(const std::string& text);
+    std::string Caption() const;
+    void SetColour(COLORREF colour);
+    COLORREF Colour() const { return look_.colour; }
+    void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void FitToText();
+    void Paint();
+    void MouseUp(bool left, LPARAM position);
+
+    Look look_;
+    HCURSOR cursor_ = nullptr;
+};
+
+}  // namespace Wexo::Ui

@@ -1,0 +1,95 @@
+// The classic one-class-per-window pattern: a static procedure finds the object stored at
+// WM_NCCREATE and forwards to its HandleMessage. No exception crosses into Windows: whatever a
+// handler throws is shown by the sink and the message counts as handled.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+namespace Wexo::Ui {
+
+class ExceptionSink {
+public:
+    virtual void ShowException(const char* message) = 0;
+
+protected:
+    ~ExceptionSink() = default;
+};
+
+template <typename Derived>
+class WindowBase {
+public:
+    WindowBase() = default;
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    HWND Handle() const { return window_; }
+
+protected:
+    ~WindowBase() {
+        if (window_ != nullptr) {
+            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            DestroyWindow(window_);
+        }
+    }
+
+    // Registers the class once per process; later calls find it there.
+    static void RegisterClass(HINSTANCE instance, const char* className, HCURSOR cursor, HBRUSH background,
+                              HICON icon = nullptr, HICON smallIcon = nullptr) {
+        WNDCLASSEXA existing{sizeof(existing)};
+        if (GetClassInfoExA(instance, className, &existing)) return;
+        WNDCLASSEXA windowClass{sizeof(windowClass)};
+        windowClass.lpfnWndProc = &WindowBase::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = cursor;
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = className;
+        windowClass.hIcon = icon;
+        windowClass.hIconSm = smallIcon;
+        RegisterClassExA(&windowClass);
+    }
+
+    HWND Create(HINSTANCE instance, const char* className, const char* text, DWORD style, DWORD exStyle,
+                const RECT& bounds, HWND parent, int id, ExceptionSink& sink) {
+        sink_ = &sink;
+        CreateWindowExA(exStyle, className, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
+                        bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        instance, static_cast<Derived*>(this));
+        return window_;
+    }
+
+    ExceptionSink& Sink() const { return *sink_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        Derived* self = nullptr;
+        if (message == WM_NCCREATE) {
+            self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            self->window_ = window;
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = reinterpret_cast<Derived*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        }
+        if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            // The window is gone; the object may outlive it.
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->window_ = nullptr;
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        try {
+            return self->HandleMessage(message, wParam, lParam);
+        } catch (const std::exception& error) {
+            self->sink_->ShowException(error.what());
+        } catch (...) {
+            self->sink_->ShowException("Unknown error");
+        }
+        return 0;
+    }
+
+    HWND window_ = nullptr;
+    ExceptionSink* sink_ = nullptr;
+};
+
+}  // namespace Wexo::Ui
