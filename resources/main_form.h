@@ -62,7 +62,7 @@ inline constexpr Component kComponents[kComponentCount] = {
     {SystemFolder, "SystemFolder", Kind::Label, {92, 28, 5, 12}, "", Colour::WindowText, kPlain, -1, 0, true},
     {LirroLabel, "LirroLabel", Kind::Label, {20, 148, 124, 12}, "to Lirrowan", Colour::Blue, kItalic | kUnderline, -1, 0, true},
     {Copyright, "Copyright", Kind::Label, {16, 136, 130, 12}, kCopyright, Colour::Olive, kPlain, -1, 0, true},
-    {Help, "Help", Kind::Image, {280, 8, 24, 24}, "HELP", Colour::WindowText, kPlain, -1, 0, true},
+    {Help, "Help", Kind::Image, {280, 8, 24, 24}, "HELPPICTURE", Colour::WindowText, kPlain, -1, 0, true},
     {ExecButton, "ExecButton", Kind::Button, {160, 136, 75, 25}, "開始", Colour::WindowText, kPlain, 2, 0, false},
     {ExitButton, "ExitButton", Kind::Button, {240, 136, 75, 25}, "終了", Colour::WindowText, kPlain, 3, 0, true},
     {UnregistGroup, "UnregistGroup", Kind::RadioGroup, {164, 60, 149, 69}, "そのまま\nﾌｧｲﾙの削除", Colour::WindowText, kPlain, 4, 0, true},

@@ -81,4 +81,13 @@ private:
     HDC dc_;
 };
 
+// The metrics of `font` as drawn on `window`.
+inline TEXTMETRICA TextMetricsOf(HWND window, HFONT font) {
+    WindowDc dc(window);
+    ScopedSelect selected(dc.Dc(), font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.Dc(), &metrics);
+    return metrics;
+}
+
 }  // namespace Wexo::Ui

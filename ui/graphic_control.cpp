@@ -40,12 +40,13 @@ void GraphicControl::SetColour(COLORREF colour) {
 void GraphicControl::FitToText() {
     std::string text = Caption();
     if (text.empty()) text = " ";
-    WindowDc dc(Handle());
-    ScopedSelect font(dc.Dc(), look_.font);
     SIZE size{};
-    GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.Dc(), &metrics);
+    {
+        WindowDc dc(Handle());
+        ScopedSelect font(dc.Dc(), look_.font);
+        GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    const TEXTMETRICA metrics = TextMetricsOf(Handle(), look_.font);
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

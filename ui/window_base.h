@@ -37,9 +37,11 @@ protected:
     // Registers the class once per process; later calls find it there.
     static void RegisterClass(HINSTANCE instance, const char* className, HCURSOR cursor, HBRUSH background,
                               HICON icon = nullptr, HICON smallIcon = nullptr) {
-        WNDCLASSEXA existing{sizeof(existing)};
+        WNDCLASSEXA existing{};
+        existing.cbSize = sizeof(existing);
         if (GetClassInfoExA(instance, className, &existing)) return;
-        WNDCLASSEXA windowClass{sizeof(windowClass)};
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &WindowBase::Procedure;
         windowClass.hInstance = instance;
         windowClass.hCursor = cursor;

@@ -35,8 +35,9 @@ wexo_build() {
     if [ ! -f "$build/$name/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$build/$name" "$@" >/dev/null
     fi
-    cmake --build "$build/$name" -j "$(nproc)" -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^-- ' || true
-    test "${PIPESTATUS[0]}" -eq 0
+    cmake --build "$build/$name" -j "$(nproc)" -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^-- '
+    local built=${PIPESTATUS[0]}
+    return "$built"
 }
 
 wexo_build_windows() {

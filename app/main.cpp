@@ -1,0 +1,28 @@
+// The program entry: start-up in the order the window relies on, then the message loop.
+#include <windows.h>
+
+#include <exception>
+
+#include "app/application.h"
+#include "platform/win32_services.h"
+
+#ifndef WEXO_HOMEPAGE
+#define WEXO_HOMEPAGE ""
+#endif
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    Wexo::Win32Services services;
+    Wexo::Application application(instance, services);
+    try {
+        application.Initialize();
+        // The cursor and the title must be in place before the window is created: its
+        // construction may already show messages, and its creation event hands out the cursor.
+        application.Cursors.Set(Wexo::Ui::kHandCursor, static_cast<HCURSOR>(services.LoadCursorA(instance, "HAND")));
+        application.Title = "WEXO2 - Taskerand 2";
+        application.CreateForm(Wexo::CommandLine(GetCommandLineA()), WEXO_HOMEPAGE);
+        application.Run();
+    } catch (const std::exception& error) {
+        application.ShowException(error.what());
+    }
+    return 0;
+}

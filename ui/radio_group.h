@@ -1,0 +1,44 @@
+// A group of radio-button items in a frame without caption, filled with the group's colour.
+// Raises onClick only when the user selects an item that was not selected before.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/gdi.h"
+#include "ui/window_base.h"
+
+namespace Wexo::Ui {
+
+class RadioGroup : public WindowBase<RadioGroup> {
+public:
+    RadioGroup(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::vector<std::string>& items,
+               int itemIndex, HFONT font, ExceptionSink& sink);
+
+    std::function<void()> onClick;
+
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+    // Disabling the group disables its items with it, so none can be selected.
+    void SetEnabled(bool enabled);
+    void SetColour(COLORREF colour);
+    COLORREF Colour() const { return colour_; }
+    HWND Item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+    int ItemCount() const { return static_cast<int>(items_.size()); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void Paint();
+
+    std::vector<HWND> items_;  // children, destroyed with the group
+    int itemIndex_;
+    COLORREF colour_;
+    Brush brush_;
+    HFONT font_;  // borrowed
+};
+
+}  // namespace Wexo::Ui
