@@ -5,6 +5,8 @@
 
 #include <exception>
 
+#include "ui/boxes.h"
+
 namespace Wexo {
 
 Application::~Application() {
@@ -52,8 +54,11 @@ void Application::Run() {
 }
 
 void Application::ShowException(const char* message) {
-    HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
-    MessageBoxA(owner, (Text(message) + ".").c_str(), Title.c_str(), MB_OK | MB_ICONSTOP);
+    if (mainForm_) {
+        mainForm_->ShowException(message);
+    } else {
+        Ui::ShowStop(nullptr, Text(message) + ".", Title);
+    }
 }
 
 }  // namespace Wexo

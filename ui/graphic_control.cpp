@@ -50,29 +50,28 @@ void GraphicControl::FitToText() {
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void GraphicControl::Paint() {
-    PaintScope paint(Handle());
+void GraphicControl::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
-    FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (look_.picture != nullptr) {
         BITMAP info{};
         GetObject(look_.picture, sizeof(info), &info);
-        HDC memory = CreateCompatibleDC(paint.Dc());
+        HDC memory = CreateCompatibleDC(dc);
         {
             ScopedSelect picture(memory, look_.picture);
-            SetStretchBltMode(paint.Dc(), COLORONCOLOR);
-            StretchBlt(paint.Dc(), 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
                        SRCCOPY);
         }
         DeleteDC(memory);
         return;
     }
     const std::string text = Caption();
-    ScopedSelect font(paint.Dc(), look_.font);
-    SetBkMode(paint.Dc(), TRANSPARENT);
-    SetTextColor(paint.Dc(), look_.colour);
-    TextOutA(paint.Dc(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+    ScopedSelect font(dc, look_.font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look_.colour);
+    TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
 }
 
 void GraphicControl::MouseUp(bool left, LPARAM position) {
@@ -90,8 +89,13 @@ void GraphicControl::MouseUp(bool left, LPARAM position) {
 
 LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            Paint(paint.Dc());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;

@@ -37,7 +37,7 @@ public:
 
 private:
     void FitToText();
-    void Paint();
+    void Paint(HDC dc);
     void MouseUp(bool left, LPARAM position);
 
     Look look_;

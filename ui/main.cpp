@@ -217,15 +217,17 @@ void TMainForm::CreateComponents() {
         if (window != nullptr) SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, Handle(), nullptr, environment_.instance, nullptr);
+    // Not owned by the window: an owned top-layer popup keeps its owner out of the top layer
+    // under some window managers, and this window must be able to go there.
+    tooltip_.Reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                   nullptr, nullptr, environment_.instance, nullptr));
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(TargetName->Handle());
     tool.lpszText = const_cast<char*>("");
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TMainForm::FormCreate() {
@@ -322,7 +324,7 @@ void TMainForm::SetHint(const Text& hint) {
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(TargetName->Handle());
     tool.lpszText = hint_.data();
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.Get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TMainForm::WMDropFiles(HDROP drop) {
@@ -337,14 +339,9 @@ bool TMainForm::AskOkCancel(const Text& question, const Text& caption) {
     return Ui::AskOkCancel(Handle(), question, caption);
 }
 
-void TMainForm::ShowException(const char* message) {
-    ShowStop(Handle(), Text(message) + ".", environment_.title);
-}
+void TMainForm::ShowException(const char* message) { ShowStop(Handle(), Text(message) + ".", environment_.title); }
 
-void TMainForm::FormPaint() {
-    PaintScope paint(Handle());
-    DrawSeparator(paint.Dc(), Form::kSeparatorRow);
-}
+void TMainForm::FormPaint(HDC dc) { DrawSeparator(dc, Form::kSeparatorRow); }
 
 void TMainForm::DrawSeparator(HDC dc, int row) {
     RECT client;
@@ -403,9 +400,19 @@ void TMainForm::HelpClick() {
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            FormPaint();
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            FormPaint(paint.Dc());
             return 0;
+        }
+        case WM_PRINTCLIENT: {
+            // The window's own drawing on a given DC, as a capture asks for it.
+            RECT client;
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            FormPaint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const HWND control = reinterpret_cast<HWND>(lParam);

@@ -16,6 +16,7 @@
 #include "ui/graphic_control.h"
 #include "ui/open_dialog.h"
 #include "ui/radio_group.h"
+#include "ui/unique_window.h"
 #include "ui/window_base.h"
 
 namespace Wexo::Ui {
@@ -73,7 +74,7 @@ private:
     void PressButton(HWND button);
 
     // Event handlers.
-    void FormPaint();
+    void FormPaint(HDC dc);
     void DrawSeparator(HDC dc, int row);
     void BrowsLabelClick();
     void BrowsLabelMouseDown(GraphicControl& label);
@@ -95,7 +96,7 @@ private:
     Brush activeBrush_;
     Brush inactiveBrush_;
     Bitmap helpPicture_;
-    HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
+    UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
     bool registeringShown_ = true;  // which pair SelectMode coloured as active
 

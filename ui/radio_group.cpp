@@ -59,22 +59,26 @@ void RadioGroup::SetColour(COLORREF colour) {
     for (HWND item : items_) InvalidateRect(item, nullptr, TRUE);
 }
 
-void RadioGroup::Paint() {
-    PaintScope paint(Handle());
+void RadioGroup::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
-    FillRect(paint.Dc(), &client, brush_.Get());
+    FillRect(dc, &client, brush_.Get());
     // The frame starts half a text line down, where a caption would sit.
     const TEXTMETRICA metrics = TextMetricsOf(Handle(), font_);
     RECT frame = client;
     frame.top = metrics.tmHeight / 2 - 1;
-    DrawEdge(paint.Dc(), &frame, EDGE_ETCHED, BF_RECT);
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 }
 
 LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            Paint(paint.Dc());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;
@@ -89,8 +93,9 @@ LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const int index = LOWORD(wParam) - kFirstItemId;
             const int code = HIWORD(wParam);
-            if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && index >= 0 && index < ItemCount() &&
-                index != itemIndex_) {
+            // Nothing is chosen in a disabled group, whatever its items are sent.
+            if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && IsWindowEnabled(Handle()) && index >= 0 &&
+                index < ItemCount() && index != itemIndex_) {
                 SetItemIndex(index);
                 if (onClick) onClick();
             }

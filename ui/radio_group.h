@@ -32,7 +32,7 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void Paint();
+    void Paint(HDC dc);
 
     std::vector<HWND> items_;  // children, destroyed with the group
     int itemIndex_;

@@ -48,7 +48,7 @@ std::string ExeFolder() {
 
 std::string FixturePath(const std::string& name) { return FullPath(ExeFolder() + "\\..\\fixtures\\" + name); }
 
-std::string ProgramPath() { return ExeFolder() + "\\wexo2.exe"; }
+std::string ProgramPath() { return FullPath(ExeFolder() + "\\..\\bin\\wexo2.exe"); }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -1,0 +1,383 @@
+// The real main window, created in this thread and driven by real messages; its boxes are
+// answered by a watcher thread.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/sjis.h"
+#include "tests/windows/support/box_answerer.h"
+#include "tests/windows/support/test_env.h"
+#include "tests/windows/support/window_driver.h"
+
+namespace {
+
+using namespace Wexo::Form;
+using WexoTest::FixturePath;
+using WexoTest::SeenBox;
+namespace Sjis = WexoTest::Sjis;
+
+constexpr COLORREF kLime = RGB(0, 255, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kOlive = RGB(128, 128, 0);
+const std::string kStartPrompt = std::string(Sjis::kDropPrompt) + Sjis::kFullStop;
+const std::string kTitle = WexoTest::WindowDriver::kTitle;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : answerer(GetCurrentThreadId()), window(services) {
+        CreateDirectoryA(system.c_str(), nullptr);
+        services.systemFolder = system;
+    }
+
+    // A test server as a file of this test's own.
+    std::string Server(const char* fixture, const std::string& name = "Foo.dll") {
+        const std::string path = folder.File(name);
+        WexoTest::CopyFileOrFail(FixturePath(fixture), path);
+        return path;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const SeenBox& box : answerer.Seen()) texts.push_back(box.text);
+        return texts;
+    }
+
+    WexoTest::TempFolder folder;
+    const std::string system = folder.File("system");
+    WexoTest::TestServices services;
+    WexoTest::BoxAnswerer answerer;
+    WexoTest::WindowDriver window;
+};
+
+TEST_F(MainWindowTest, OpensReadyToRegisterWithNothingChosen) {
+    window.Create();
+    EXPECT_EQ(WexoTest::WindowText(window.Handle()), "WEXO2 [ja] v1.0");
+    RECT client;
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 324);
+    EXPECT_EQ(client.bottom, 167);
+    const LONG style = GetWindowLongA(window.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    EXPECT_EQ(window.Text(TargetName), kStartPrompt);
+    EXPECT_EQ(window.Text(SystemFolder), system);
+    EXPECT_EQ(window.Text(ExecButton), "\x8a\x4a\x8e\x6e");  // 開始
+    EXPECT_FALSE(window.Enabled(ExecButton));
+    EXPECT_TRUE(window.Checked(window.Item(RegistSide)));
+    EXPECT_FALSE(window.Checked(window.Item(UnregistSide)));
+    EXPECT_EQ(window.CheckedItem(RegistGroup), -1);
+    EXPECT_EQ(window.CheckedItem(UnregistGroup), 0);
+    EXPECT_FALSE(window.Enabled(UnregistGroup));
+    EXPECT_FALSE(IsWindowEnabled(window.GroupItem(UnregistGroup, 1)));
+    EXPECT_TRUE(IsWindowEnabled(window.GroupItem(RegistGroup, 2)));
+    EXPECT_TRUE(window.TopMost());
+    EXPECT_TRUE(answerer.Seen().empty());
+    EXPECT_EQ(window.Hint(), "");
+}
+
+TEST_F(MainWindowTest, FocusStartsOnRegisterAndTabFollowsTheTabOrder) {
+    window.Create();
+    EXPECT_EQ(GetFocus(), window.Item(RegistSide));
+    // Run is disabled and the unregistering group too, so Tab passes them by.
+    std::vector<HWND> order;
+    HWND at = window.Item(RegistSide);
+    for (int i = 0; i < 4; ++i) {
+        window.Key(VK_TAB);
+        order.push_back(GetFocus());
+    }
+    EXPECT_EQ(order, (std::vector<HWND>{window.Item(ExitButton), window.GroupItem(RegistGroup, 0), at,
+                                         window.Item(ExitButton)}));
+}
+
+TEST_F(MainWindowTest, CommandLineArgumentBecomesTheTargetAsTyped) {
+    window.Create("wexo2.exe \"C:\\My Files\\Ctl.OCX\" second.dll");
+    EXPECT_EQ(window.Text(TargetName), "Ctl.OCX");
+    EXPECT_EQ(window.Hint(), "C:\\My Files\\Ctl.OCX");
+    EXPECT_EQ(window.Form().TargetPath(), "C:\\My Files\\Ctl.OCX");
+    EXPECT_FALSE(window.Enabled(ExecButton));
+
+    // Unregistering has "leave the file" chosen; registering has nothing chosen yet.
+    window.Click(window.Item(UnregistSide));
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    EXPECT_TRUE(window.Enabled(UnregistGroup));
+    EXPECT_FALSE(window.Enabled(RegistGroup));
+    window.Click(window.Item(RegistSide));
+    EXPECT_FALSE(window.Enabled(ExecButton));
+
+    WexoTest::WindowDriver relative(services);
+    relative.Create("wexo2.exe lib\\x.dll");
+    EXPECT_EQ(relative.Form().TargetPath(), "lib\\x.dll");
+    EXPECT_EQ(relative.Hint(), "lib\\x.dll");
+}
+
+TEST_F(MainWindowTest, RefusedCommandLineArgumentIsReportedBeforeTheWindowShows) {
+    for (const std::string& argument : {std::string("notes.txt"), std::string("C:\\") + std::string(300, 'a') + ".dll"}) {
+        WexoTest::WindowDriver refused(services);
+        refused.Create("wexo2.exe " + argument);
+        EXPECT_EQ(refused.Text(TargetName), kStartPrompt);
+        EXPECT_EQ(refused.Form().TargetPath(), "");
+    }
+    const std::vector<SeenBox> seen = answerer.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const SeenBox& box : seen) {
+        EXPECT_EQ(box.caption, kTitle);
+        EXPECT_EQ(box.text, Sjis::kNotAServer);
+        EXPECT_FALSE(box.icon);
+    }
+}
+
+TEST_F(MainWindowTest, MissingSystemFolderIsReportedAtConstruction) {
+    services.systemFolderAvailable = false;
+    window.Create();
+    EXPECT_EQ(Texts(), std::vector<std::string>{Sjis::kNoSystemFolder});
+    EXPECT_EQ(answerer.Seen()[0].caption, kTitle);
+    EXPECT_EQ(window.Text(SystemFolder), "");
+}
+
+TEST_F(MainWindowTest, DropTakesTheFirstFileAndRefusesOthersKeepingTheTarget) {
+    window.Create();
+    window.Click(window.GroupItem(RegistGroup, 0));
+    window.Drop({"C:\\work\\first.dll", "C:\\work\\second.ocx", "C:\\work\\third.dll"});
+    EXPECT_EQ(window.Text(TargetName), "first.dll");
+    EXPECT_EQ(window.Hint(), "C:\\work\\first.dll");
+    EXPECT_TRUE(window.Enabled(ExecButton));
+
+    window.Drop({"C:\\work\\readme.txt"});
+    EXPECT_EQ(Texts(), std::vector<std::string>{Sjis::kNotAServer});
+    EXPECT_TRUE(answerer.Seen()[0].ownerTopMost) << "the top layer is kept while refusing";
+    EXPECT_EQ(window.Text(TargetName), "first.dll");
+    EXPECT_EQ(window.Form().TargetPath(), "C:\\work\\first.dll");
+    EXPECT_EQ(window.Hint(), "C:\\work\\first.dll");
+    EXPECT_TRUE(window.Enabled(ExecButton));
+}
+
+TEST_F(MainWindowTest, RunIsEnabledExactlyWhileATargetAndAnOptionAreThere) {
+    window.Create();
+    window.Click(window.GroupItem(RegistGroup, 1));
+    EXPECT_FALSE(window.Enabled(ExecButton)) << "no target";
+    window.Drop({"C:\\a\\b.dll"});
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    window.Click(window.Item(UnregistSide));
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    // Items of the disabled group cannot be chosen.
+    window.Click(window.GroupItem(RegistGroup, 2));
+    EXPECT_EQ(window.CheckedItem(RegistGroup), 1);
+    window.Click(window.Item(RegistSide));
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    window.Click(window.GroupItem(RegistGroup, 2));
+    EXPECT_EQ(window.CheckedItem(RegistGroup), 2);
+    EXPECT_EQ(window.Form().PlacementOption(), Wexo::Placement::MoveToSystemFolder);
+}
+
+TEST_F(MainWindowTest, ActiveSideIsLimeAndTheOtherButtonFace) {
+    window.Create();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(window.BackgroundOf(window.Item(RegistSide)), kLime);
+    EXPECT_EQ(window.BackgroundOf(window.Item(UnregistSide)), face);
+    EXPECT_EQ(window.BackgroundOf(window.GroupItem(RegistGroup, 1)), kLime);
+    EXPECT_EQ(window.BackgroundOf(window.GroupItem(UnregistGroup, 1)), face);
+    EXPECT_EQ(window.PixelOf(window.Item(RegistGroup), 3, 30), kLime);
+
+    window.Click(window.Item(UnregistSide));
+    EXPECT_EQ(window.BackgroundOf(window.Item(RegistSide)), face);
+    EXPECT_EQ(window.BackgroundOf(window.Item(UnregistSide)), kLime);
+    EXPECT_EQ(window.BackgroundOf(window.GroupItem(UnregistGroup, 0)), kLime);
+    EXPECT_EQ(window.PixelOf(window.Item(RegistGroup), 3, 30), face);
+    EXPECT_EQ(window.PixelOf(window.Item(UnregistGroup), 3, 30), kLime);
+}
+
+TEST_F(MainWindowTest, LabelsShowTheirColoursAndLinksTurnYellowWhilePressed) {
+    window.Create();
+    EXPECT_TRUE(window.Shows(window.Item(TargetName), kRed));
+    EXPECT_TRUE(window.Shows(window.Item(Copyright), kOlive));
+    EXPECT_TRUE(window.Shows(window.Item(LirroLabel), kBlue));
+    EXPECT_TRUE(window.Shows(window.Item(Help), RGB(255, 255, 0)));
+    EXPECT_TRUE(window.Shows(window.Item(Help), RGB(192, 192, 192)));
+
+    HWND link = window.Item(BrowsLabel);
+    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_TRUE(window.Shows(link, kYellow));
+    EXPECT_EQ(GetCapture(), link) << "the label keeps the mouse until release";
+    // Released away from the label: blue again, and no click.
+    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(-50, 200));
+    EXPECT_FALSE(window.Shows(link, kYellow));
+    EXPECT_TRUE(window.Shows(link, kBlue));
+    EXPECT_TRUE(services.launched.empty());
+
+    for (auto [down, up] : {std::pair<UINT, UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP}, {WM_MBUTTONDOWN, WM_MBUTTONUP}}) {
+        SendMessageA(link, down, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(window.Shows(link, kYellow));
+        SendMessageA(link, up, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(window.Shows(link, kBlue));
+    }
+    EXPECT_TRUE(services.launched.empty()) << "only the left button clicks";
+
+    // Labels are as wide as their text: a longer caption makes a wider label.
+    RECT before;
+    GetClientRect(window.Item(TargetName), &before);
+    window.Drop({"C:\\a\\a-much-longer-file-name-than-the-prompt-ever-was.dll"});
+    RECT after;
+    GetClientRect(window.Item(TargetName), &after);
+    EXPECT_GT(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+}
+
+TEST_F(MainWindowTest, SeparatorSpansTheClientWidthOnRows48And49) {
+    window.Create();
+    for (int x : {0, 161, 323}) {
+        EXPECT_EQ(window.PixelOf(window.Handle(), x, 47), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(window.PixelOf(window.Handle(), x, 48), RGB(128, 128, 128)) << x;
+        EXPECT_EQ(window.PixelOf(window.Handle(), x, 49), RGB(255, 255, 255)) << x;
+    }
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeActOnlyWithoutModifiers) {
+    const std::string target = Server("server_ok.dll");
+    window.Create("wexo2.exe " + target);
+    window.Key(VK_RETURN);
+    EXPECT_TRUE(answerer.Seen().empty()) << "Run is disabled";
+
+    window.Click(window.GroupItem(RegistGroup, 0));
+    SetFocus(window.GroupItem(RegistGroup, 0));
+    for (int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+        window.Key(VK_RETURN, {modifier});
+        window.Key(VK_ESCAPE, {modifier});
+    }
+    EXPECT_TRUE(answerer.Seen().empty());
+    EXPECT_NE(window.Handle(), nullptr);
+
+    window.Key(VK_RETURN);
+    EXPECT_EQ(Texts(), std::vector<std::string>{Sjis::kRegistered});
+
+    // Enter presses the focused button; Esc closes from anywhere.
+    SetFocus(window.Item(ExitButton));
+    window.Key(VK_RETURN);
+    EXPECT_EQ(window.Handle(), nullptr);
+
+    WexoTest::WindowDriver second(services);
+    second.Create();
+    second.Key(VK_ESCAPE);
+    EXPECT_EQ(second.Handle(), nullptr);
+    EXPECT_EQ(answerer.Seen().size(), 1u);
+}
+
+TEST_F(MainWindowTest, CopyRunClearsTheTargetButKeepsTheHint) {
+    WexoTest::Trace trace;
+    const std::string target = Server("server_fail.dll");
+    window.Create();
+    window.Drop({target});
+    window.Click(window.GroupItem(RegistGroup, 1));
+    window.Click(window.Item(ExecButton));
+
+    EXPECT_EQ(Texts(), std::vector<std::string>{Sjis::kRegisterFailed});
+    EXPECT_FALSE(answerer.Seen()[0].ownerTopMost) << "out of the top layer during the run";
+    EXPECT_EQ(answerer.Seen()[0].caption, kTitle);
+    EXPECT_EQ(trace.Count("DllRegisterServer", system + "\\Foo.dll"), 1);
+    EXPECT_EQ(window.Text(TargetName), Sjis::kDropPrompt);
+    EXPECT_EQ(window.Hint(), target);
+    EXPECT_FALSE(window.Enabled(ExecButton));
+    EXPECT_TRUE(window.TopMost());
+}
+
+TEST_F(MainWindowTest, DeclinedQuestionKeepsTheTargetAndReturnsToTheTop) {
+    const std::string target = Server("server_ok.dll");
+    WexoTest::CopyFileOrFail(target, system + "\\Foo.dll");
+    window.Create("wexo2.exe " + target);
+    window.Click(window.Item(RegistSide));
+    window.Click(window.GroupItem(RegistGroup, 2));
+    answerer.Answer({IDCANCEL});
+    window.Click(window.Item(ExecButton));
+
+    const std::vector<SeenBox> seen = answerer.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Wexo");
+    EXPECT_EQ(seen[0].text, system + "\\Foo.dll" + Sjis::kAskMove);
+    EXPECT_FALSE(seen[0].icon);
+    EXPECT_TRUE(WexoTest::FileExists(target));
+    EXPECT_EQ(window.Form().TargetPath(), target);
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    EXPECT_TRUE(window.TopMost());
+}
+
+TEST_F(MainWindowTest, LinksOpenTheSystemFolderAndTheWebPage) {
+    window.Create();
+    window.Press(window.Item(BrowsLabel));
+    window.Press(window.Item(LirroLabel));
+    EXPECT_EQ(services.launched, (std::vector<std::string>{
+                                     "WinExec(explorer " + system + ",1)",
+                                     std::string("ShellExecuteA(desktop,open,") + WexoTest::WindowDriver::kHomePage + ",,,5)"}));
+}
+
+TEST_F(MainWindowTest, HelpReportsAMissingManualOnlyWhenTheShellSaysSo) {
+    window.Create();
+    {
+        WexoTest::CurrentDirectory empty(folder.Path());
+        services.realShell = true;
+        window.Press(window.Item(Help));
+    }
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    const SeenBox box = answerer.Seen()[0];
+    EXPECT_EQ(box.text, std::string("manual.html") + Sjis::kNotFound);
+    EXPECT_EQ(box.caption, kTitle);
+    EXPECT_TRUE(box.icon);
+    EXPECT_FALSE(box.ownerTopMost);
+    EXPECT_TRUE(window.TopMost());
+
+    services.realShell = false;
+    for (std::intptr_t result : {42, 31, 3}) {
+        services.shellResult = result;
+        window.Press(window.Item(Help));
+    }
+    EXPECT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(services.launched.back(), "ShellExecuteA(desktop,open,manual.html,,,5)");
+}
+
+TEST_F(MainWindowTest, FileDialogLeavesTheTopLayerAndRemembersTheName) {
+    const std::string target = Server("server_ok.dll", "Picked.ocx");
+    const std::string text = folder.File("notes.txt");
+    WexoTest::WriteFileBytes(text, "text");
+    window.Create();
+    HWND link = window.Item(TargetLabel);
+
+    struct Visit {
+        bool formTopMost;
+        bool linkYellow;
+        std::string nameShown;
+    };
+    std::vector<Visit> visits;
+    std::deque<std::string> choices = {"", text, target};  // "" cancels
+    answerer.onOtherDialog = [&](HWND dialog) {
+        HWND nameBox = GetDlgItem(dialog, 0x47c);  // cmb13: the file name combo box
+        if (nameBox == nullptr) nameBox = GetDlgItem(dialog, 0x480);  // edt1
+        visits.push_back({window.TopMost(), window.Shows(link, kYellow), WexoTest::WindowText(nameBox)});
+        const std::string choice = choices.front();
+        choices.pop_front();
+        if (choice.empty()) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            SetWindowTextA(nameBox, choice.c_str());
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        }
+        return true;
+    };
+    for (int i = 0; i < 3; ++i) window.Press(link);
+
+    ASSERT_EQ(visits.size(), 3u);
+    for (const Visit& visit : visits) {
+        EXPECT_FALSE(visit.formTopMost);
+        EXPECT_TRUE(visit.linkYellow);
+    }
+    EXPECT_EQ(visits[2].nameShown, "notes.txt") << "the refused file is offered again";
+    EXPECT_EQ(Texts(), std::vector<std::string>{Sjis::kNotAServer});
+    EXPECT_EQ(window.Text(TargetName), "Picked.ocx");
+    EXPECT_EQ(window.Form().TargetPath(), target);
+    EXPECT_TRUE(window.TopMost());
+    EXPECT_TRUE(window.Shows(link, kBlue));
+    EXPECT_FALSE(window.Shows(link, kYellow));
+}
+
+}  // namespace
