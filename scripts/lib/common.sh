@@ -50,15 +50,18 @@ wexo_wine() { "$root/scripts/wine-exec" "$WINEPREFIX" "$@"; }
 # A prefix made once per build folder, unless WINEPREFIX names one already.
 wexo_prefix() {
     export WINEPREFIX=${WINEPREFIX:-$build/win64/wineprefix}
-    if [ ! -f "$WINEPREFIX/.wexo-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.wexo-ready-2" ]; then
         echo "Preparing the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 WINEDEBUG=-all wineboot -i >/dev/null 2>&1
         # The window font is named after the Windows font; draw it with the installed Gothic.
         wexo_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
         wexo_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1
+        # Without a window manager, managed windows take seconds to close and have no frame;
+        # Wine then draws the frames itself.
+        wexo_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         WINEPREFIX=$WINEPREFIX wineserver -w
-        touch "$WINEPREFIX/.wexo-ready"
+        touch "$WINEPREFIX/.wexo-ready-2"
     fi
 }
 

@@ -1,5 +1,6 @@
 // The server module against real test servers loaded by the real loader.
 #include <windows.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,23 @@ TEST_F(ServerModuleTest, DependenciesBesideTheServerAreFound) {
     RegisterServer relative(services);
     EXPECT_TRUE(relative.Load("lib\\dependent_server.dll"));
     EXPECT_TRUE(relative.Unregister());
+}
+
+TEST_F(ServerModuleTest, CategoryServerNeedsTheCallersComLibrary) {
+    // The server object initialises nothing itself: that is the program's start-up's job.
+    const std::string path = FixturePath("category_server.dll");
+    {
+        RegisterServer server(services);
+        ASSERT_TRUE(server.Load(path));
+        EXPECT_FALSE(server.Register());
+    }
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        RegisterServer server(services);
+        ASSERT_TRUE(server.Load(path));
+        EXPECT_TRUE(server.Register());
+    }
+    OleUninitialize();
 }
 
 }  // namespace
