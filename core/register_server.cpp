@@ -8,7 +8,7 @@ namespace {
 
 // The self-registration contract: no arguments, an HRESULT back; 32-bit Windows uses stdcall.
 #if defined(_WIN32) && defined(__i386__)
-using ServerExport = std::int32_t(__attribute__((stdcall))*)();
+using ServerExport = std::int32_t(__attribute__((stdcall)) *)();
 #else
 using ServerExport = std::int32_t (*)();
 #endif

@@ -29,9 +29,8 @@ void RegistrationRun::RegisterTarget(RegisterServer& server, Text& destination) 
             break;
         case Placement::CopyToSystemFolder:
         case Placement::MoveToSystemFolder: {
-            const bool placed = placement == Placement::CopyToSystemFolder
-                                    ? CopyToSystemFolder(destination)
-                                    : MoveToSystemFolder(destination);
+            const bool placed = placement == Placement::CopyToSystemFolder ? CopyToSystemFolder(destination)
+                                                                           : MoveToSystemFolder(destination);
             if (!placed) return;
             server.Load(destination);
             host_.ClearTarget();

@@ -91,8 +91,6 @@ Text TargetRules::DisplayNameOf(const Text& path) const {
     return parts.name + parts.extension;
 }
 
-Text TargetRules::SystemFolderPathOf(const Text& folder, const Text& name) {
-    return folder + "\\" + name;
-}
+Text TargetRules::SystemFolderPathOf(const Text& folder, const Text& name) { return folder + "\\" + name; }
 
 }  // namespace Wexo

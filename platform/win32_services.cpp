@@ -1,7 +1,7 @@
 #include "platform/win32_services.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace Wexo {
 
@@ -59,9 +59,7 @@ bool Win32Services::GetCPInfo(std::uint32_t codePage, LeadBytes& leadBytes) {
     return true;
 }
 
-void Win32Services::DragAcceptFiles(WindowHandle window, bool accept) {
-    ::DragAcceptFiles(Window(window), accept);
-}
+void Win32Services::DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(Window(window), accept); }
 
 Text Win32Services::DragQueryFileA(DropHandle drop, unsigned index) {
     char buffer[MAX_PATH] = {};
@@ -72,9 +70,9 @@ Text Win32Services::DragQueryFileA(DropHandle drop, unsigned index) {
 void Win32Services::DragFinish(DropHandle drop) { ::DragFinish(static_cast<HDROP>(drop)); }
 
 std::intptr_t Win32Services::ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file,
-                                          const Text& parameters, const Text& directory, int show) {
-    HINSTANCE result = ::ShellExecuteA(Window(owner), verb.c_str(), file.c_str(), parameters.c_str(),
-                                       directory.c_str(), show);
+                                           const Text& parameters, const Text& directory, int show) {
+    HINSTANCE result =
+        ::ShellExecuteA(Window(owner), verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), show);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
@@ -83,8 +81,7 @@ CursorHandle Win32Services::LoadCursorA(InstanceHandle instance, const char* res
 }
 
 void Win32Services::SetWindowPos(WindowHandle window, bool topMost) {
-    ::SetWindowPos(Window(window), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(Window(window), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void Win32Services::SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(Window(window)); }

@@ -19,8 +19,8 @@ public:
     void DragAcceptFiles(WindowHandle window, bool accept) override;
     Text DragQueryFileA(DropHandle drop, unsigned index) override;
     void DragFinish(DropHandle drop) override;
-    std::intptr_t ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file,
-                               const Text& parameters, const Text& directory, int show) override;
+    std::intptr_t ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file, const Text& parameters,
+                                const Text& directory, int show) override;
     CursorHandle LoadCursorA(InstanceHandle instance, const char* resourceName) override;
     void SetWindowPos(WindowHandle window, bool topMost) override;
     void SetForegroundWindow(WindowHandle window) override;

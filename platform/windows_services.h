@@ -18,8 +18,8 @@ using CursorHandle = void*;
 using ExportAddress = void (*)();
 
 // Show commands and results as Windows numbers them.
-constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
-constexpr int kShow = 5;        // SW_SHOW
+constexpr int kShowNormal = 1;                   // SW_SHOWNORMAL
+constexpr int kShow = 5;                         // SW_SHOW
 constexpr std::intptr_t kShellFileNotFound = 2;  // SE_ERR_FNF
 
 class WindowsServices {
@@ -49,8 +49,8 @@ public:
     virtual Text DragQueryFileA(DropHandle drop, unsigned index) = 0;
     virtual void DragFinish(DropHandle drop) = 0;
     // The shell's result; values up to 32 are errors, kShellFileNotFound among them.
-    virtual std::intptr_t ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file,
-                                       const Text& parameters, const Text& directory, int show) = 0;
+    virtual std::intptr_t ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file, const Text& parameters,
+                                        const Text& directory, int show) = 0;
 
     // Window services.
     virtual CursorHandle LoadCursorA(InstanceHandle instance, const char* resourceName) = 0;

@@ -10,8 +10,8 @@ constexpr char kClassName[] = "WexoGraphicControl";
 
 }  // namespace
 
-GraphicControl::GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
-                               const std::string& text, const Look& look, ExceptionSink& sink)
+GraphicControl::GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::string& text,
+                               const Look& look, ExceptionSink& sink)
     : look_(look) {
     RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), nullptr);
     Create(instance, kClassName, text.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds, parent, id, sink);
@@ -39,7 +39,7 @@ void GraphicControl::SetColour(COLORREF colour) {
 // A label is as wide as its text and as high as the font's line; an empty one as wide as a blank.
 void GraphicControl::FitToText() {
     std::string text = Caption();
-    if (text.empty()) text = " ";
+    if (text.empty()) text.push_back(' ');
     SIZE size{};
     {
         WindowDc dc(Handle());
@@ -61,8 +61,7 @@ void GraphicControl::Paint(HDC dc) {
         {
             ScopedSelect picture(memory, look_.picture);
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight,
-                       SRCCOPY);
+            StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         }
         DeleteDC(memory);
         return;

@@ -165,17 +165,17 @@ void TMainForm::CreateComponents() {
                 ExitButton = CreateButton(c, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON | BS_NOTIFY);
                 break;
             case Form::UnregistGroup:
-                UnregistGroup = std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
-                                                             BoundsOf(c.bounds), Lines(c.text), c.itemIndex,
-                                                             font_.Get(), *this);
+                UnregistGroup =
+                    std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
+                                                 BoundsOf(c.bounds), Lines(c.text), c.itemIndex, font_.Get(), *this);
                 break;
             case Form::UnregistSide:
                 UnregistSide = CreateButton(c, BS_AUTORADIOBUTTON);
                 break;
             case Form::RegistGroup:
-                RegistGroup = std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
-                                                           BoundsOf(c.bounds), Lines(c.text), c.itemIndex,
-                                                           font_.Get(), *this);
+                RegistGroup =
+                    std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
+                                                 BoundsOf(c.bounds), Lines(c.text), c.itemIndex, font_.Get(), *this);
                 break;
             case Form::RegistSide:
                 // The pair of mode buttons forms one group of its own.
@@ -358,9 +358,7 @@ void TMainForm::DrawSeparator(HDC dc, int row) {
     LineTo(dc, client.right, row + 1);
 }
 
-void TMainForm::BrowsLabelClick() {
-    environment_.services.WinExec("explorer " + SystemFolder(), kShowNormal);
-}
+void TMainForm::BrowsLabelClick() { environment_.services.WinExec("explorer " + SystemFolder(), kShowNormal); }
 
 void TMainForm::BrowsLabelMouseDown(GraphicControl& label) { label.SetColour(kYellow); }
 
@@ -392,7 +390,8 @@ void TMainForm::LirroLabelClick() {
 
 void TMainForm::HelpClick() {
     WindowsServices& services = environment_.services;
-    if (services.ShellExecuteA(services.GetDesktopWindow(), "open", kManual, "", "", kShow) != kShellFileNotFound) return;
+    if (services.ShellExecuteA(services.GetDesktopWindow(), "open", kManual, "", "", kShow) != kShellFileNotFound)
+        return;
     SetTopMost(false);
     ShowStop(Handle(), Text(kManual) + kNotFound, environment_.title);
     SetTopMost(true);
@@ -457,8 +456,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NEXTDLGCTL: {
             // What a dialog would do; the dialog keys ask for it on Tab.
-            HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                         : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+            HWND target =
+                LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
             if (target != nullptr) SetFocus(target);
             return 0;
         }

@@ -9,8 +9,8 @@
 #include "core/command_line.h"
 #include "core/registration_run.h"
 #include "core/target_rules.h"
-#include "resources/main_form.h"
 #include "platform/windows_services.h"
+#include "resources/main_form.h"
 #include "ui/cursor_table.h"
 #include "ui/gdi.h"
 #include "ui/graphic_control.h"
@@ -28,7 +28,7 @@ struct FormEnvironment {
     const CursorTable& cursors;
     Text title;  // the application title: caption of every message
     CommandLine commandLine;
-    Text homePage;  // opened by the to Lirrowan link; none when empty
+    Text homePage;     // opened by the to Lirrowan link; none when empty
     bool quitOnClose;  // closing the window ends the message loop
 };
 

@@ -20,8 +20,8 @@ bool OpenDialog::Execute(HWND owner) {
     options.nFilterIndex = 1;
     options.lpstrFile = file.data();
     options.nMaxFile = MAX_PATH;
-    options.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON |
-                    OFN_EXPLORER | OFN_ENABLESIZING;
+    options.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER |
+                    OFN_ENABLESIZING;
     if (!GetOpenFileNameA(&options)) return false;
     fileName_ = file.data();
     return true;

@@ -14,8 +14,8 @@ RadioGroup::RadioGroup(HINSTANCE instance, HWND parent, int id, const RECT& boun
     : itemIndex_(-1), colour_(GetSysColor(COLOR_BTNFACE)), brush_(CreateSolidBrush(colour_)), font_(font) {
     RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), nullptr);
     // Control parent: dialog navigation walks into the items.
-    Create(instance, kClassName, "", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-           bounds, parent, id, sink);
+    Create(instance, kClassName, "", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds,
+           parent, id, sink);
 
     // Items share the height below the frame's top line, one below the other.
     const TEXTMETRICA metrics = TextMetricsOf(Handle(), font_);

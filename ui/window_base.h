@@ -56,8 +56,8 @@ protected:
                 const RECT& bounds, HWND parent, int id, ExceptionSink& sink) {
         sink_ = &sink;
         CreateWindowExA(exStyle, className, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
-                        bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        instance, static_cast<Derived*>(this));
+                        bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                        static_cast<Derived*>(this));
         return window_;
     }
 

@@ -47,9 +47,15 @@ wexo_build_windows() {
 
 wexo_wine() { "$root/scripts/wine-exec" "$WINEPREFIX" "$@"; }
 
-# A prefix made once per build folder, unless WINEPREFIX names one already.
+# A prefix made once per build folder, unless WINEPREFIX names one already: that one is the
+# user's, and only created if it does not exist yet.
 wexo_prefix() {
-    export WINEPREFIX=${WINEPREFIX:-$build/win64/wineprefix}
+    if [ -n "${WINEPREFIX:-}" ]; then
+        export WINEPREFIX
+        [ -d "$WINEPREFIX" ] || WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 WINEDEBUG=-all wineboot -i >/dev/null 2>&1
+        return 0
+    fi
+    export WINEPREFIX=$build/win64/wineprefix
     if [ ! -f "$WINEPREFIX/.wexo-ready-2" ]; then
         echo "Preparing the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"

@@ -28,16 +28,15 @@ TEST_P(CommandLineTest, SplitsAtBlanksAndGroupsQuotes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineTest,
-    ::testing::Values(
-        ParamCase{"", {}}, ParamCase{"wexo2.exe", {}}, ParamCase{"\"C:\\Program Files\\wexo2.exe\"", {}},
-        ParamCase{"wexo2.exe C:\\a\\b.ocx", {"C:\\a\\b.ocx"}},
-        ParamCase{"wexo2.exe   x.dll\ty.dll ", {"x.dll", "y.dll"}},
-        ParamCase{"wexo2.exe \"C:\\My Files\\b.ocx\" next", {"C:\\My Files\\b.ocx", "next"}},
-        ParamCase{"wexo2.exe C:\\\"My Files\"\\b.ocx", {"C:\\My Files\\b.ocx"}},
-        ParamCase{"wexo2.exe \"\" x.dll", {"x.dll"}},
-        ParamCase{"wexo2.exe \"unterminated path", {"unterminated path"}},
-        // Shift_JIS bytes are never blanks: 表 ends in 0x5C, ソ in 0x5C too.
-        ParamCase{"wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll", {"C:\\\x95\x5C\\\x83\x5C.dll"}}));
+    ::testing::Values(ParamCase{"", {}}, ParamCase{"wexo2.exe", {}}, ParamCase{"\"C:\\Program Files\\wexo2.exe\"", {}},
+                      ParamCase{"wexo2.exe C:\\a\\b.ocx", {"C:\\a\\b.ocx"}},
+                      ParamCase{"wexo2.exe   x.dll\ty.dll ", {"x.dll", "y.dll"}},
+                      ParamCase{"wexo2.exe \"C:\\My Files\\b.ocx\" next", {"C:\\My Files\\b.ocx", "next"}},
+                      ParamCase{"wexo2.exe C:\\\"My Files\"\\b.ocx", {"C:\\My Files\\b.ocx"}},
+                      ParamCase{"wexo2.exe \"\" x.dll", {"x.dll"}},
+                      ParamCase{"wexo2.exe \"unterminated path", {"unterminated path"}},
+                      // Shift_JIS bytes are never blanks: 表 ends in 0x5C, ソ in 0x5C too.
+                      ParamCase{"wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll", {"C:\\\x95\x5C\\\x83\x5C.dll"}}));
 
 TEST(CommandLine, ProgramNameIsParamZero) {
     EXPECT_EQ(CommandLine("\"C:\\a b\\wexo2.exe\" x.dll").ParamStr(0), "C:\\a b\\wexo2.exe");

@@ -12,7 +12,8 @@ using WexoTest::FakeServices;
 class RegisterServerTest : public ::testing::Test {
 protected:
     RegisterServerTest() {
-        services.modules["ok.dll"] = {{{"DllRegisterServer", WexoTest::ExportOk}, {"DllUnregisterServer", WexoTest::ExportOk}}};
+        services.modules["ok.dll"] = {
+            {{"DllRegisterServer", WexoTest::ExportOk}, {"DllUnregisterServer", WexoTest::ExportOk}}};
         services.modules["bare.dll"] = {};
     }
     FakeServices services;

@@ -36,32 +36,31 @@ TEST_P(SplitTest, NameExtensionAndVerdict) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, SplitTest,
-    ::testing::Values(
-        SplitCase{"", "", "", false}, SplitCase{"C:\\A\\b.dll", "b", ".dll", true},
-        SplitCase{"b.tar.ocx", "b.tar", ".ocx", true}, SplitCase{"C:b.dll", "b", ".dll", true},
-        SplitCase{"C:\\A\\.dll", "", ".dll", true}, SplitCase{"C:\\A.B\\c", "c", "", false},
-        SplitCase{"C:\\A\\", "", "", false}, SplitCase{"C:\\A\\b.", "b", ".", false},
-        SplitCase{"..dll", "", ".dll", true}, SplitCase{"...dll", "", ".dll", true},
-        SplitCase{"...ocx", "", ".ocx", true}, SplitCase{"C:\\A\\...", "", ".", false},
-        SplitCase{"C:\\A\\.", "", "", false}, SplitCase{"C:\\A\\..", "", "", false},
-        SplitCase{"..", "", "", false}, SplitCase{"C:..", "", "", false},
-        SplitCase{"C:..dll", "", ".dll", true}, SplitCase{"a..dll", "a.", ".dll", true},
-        SplitCase{"ab:c.dll", "ab:c", ".dll", true}, SplitCase{"C:\\A\\b?.ocx", "b?", ".ocx", true},
-        SplitCase{"C:\\A\\b*.ocx", "b*", ".ocx", true}, SplitCase{"C:/A/b.dll", "b", ".dll", true},
-        SplitCase{"C:\\A/b\\c.OCX", "c", ".OCX", true}, SplitCase{".ocx", "", ".ocx", true},
-        SplitCase{"x.Dll", "x", ".Dll", true}, SplitCase{"x.dLL", "x", ".dLL", true},
-        SplitCase{"x.OCX", "x", ".OCX", true}, SplitCase{"x.dll.bak", "x.dll", ".bak", false},
-        SplitCase{"x.exe", "x", ".exe", false}, SplitCase{"x", "x", "", false},
-        SplitCase{"x.", "x", ".", false}, SplitCase{"x.dll ", "x", ".dll ", false},
-        SplitCase{"x.dlll", "x", ".dlll", false},
-        // Full-width ＤＬＬ is not the extension.
-        SplitCase{"x.\x82\x63\x82\x6B\x82\x6B", "x", ".\x82\x63\x82\x6B\x82\x6B", false},
-        // A trail byte 0x5C is part of its character, never a separator.
-        SplitCase{"C:\\" + kHyo + ".dll", kHyo, ".dll", true},
-        SplitCase{kHyo + ".dll", kHyo, ".dll", true},
-        SplitCase{"C:\\A\\" + kHyo + "..dll", kHyo + ".", ".dll", true},
-        SplitCase{"C:\\A\\" + kHyo + "..", kHyo + ".", ".", false},
-        SplitCase{"C:\\" + kHyo + "\\b.ocx", "b", ".ocx", true}));
+    ::testing::Values(SplitCase{"", "", "", false}, SplitCase{"C:\\A\\b.dll", "b", ".dll", true},
+                      SplitCase{"b.tar.ocx", "b.tar", ".ocx", true}, SplitCase{"C:b.dll", "b", ".dll", true},
+                      SplitCase{"C:\\A\\.dll", "", ".dll", true}, SplitCase{"C:\\A.B\\c", "c", "", false},
+                      SplitCase{"C:\\A\\", "", "", false}, SplitCase{"C:\\A\\b.", "b", ".", false},
+                      SplitCase{"..dll", "", ".dll", true}, SplitCase{"...dll", "", ".dll", true},
+                      SplitCase{"...ocx", "", ".ocx", true}, SplitCase{"C:\\A\\...", "", ".", false},
+                      SplitCase{"C:\\A\\.", "", "", false}, SplitCase{"C:\\A\\..", "", "", false},
+                      SplitCase{"..", "", "", false}, SplitCase{"C:..", "", "", false},
+                      SplitCase{"C:..dll", "", ".dll", true}, SplitCase{"a..dll", "a.", ".dll", true},
+                      SplitCase{"ab:c.dll", "ab:c", ".dll", true}, SplitCase{"C:\\A\\b?.ocx", "b?", ".ocx", true},
+                      SplitCase{"C:\\A\\b*.ocx", "b*", ".ocx", true}, SplitCase{"C:/A/b.dll", "b", ".dll", true},
+                      SplitCase{"C:\\A/b\\c.OCX", "c", ".OCX", true}, SplitCase{".ocx", "", ".ocx", true},
+                      SplitCase{"x.Dll", "x", ".Dll", true}, SplitCase{"x.dLL", "x", ".dLL", true},
+                      SplitCase{"x.OCX", "x", ".OCX", true}, SplitCase{"x.dll.bak", "x.dll", ".bak", false},
+                      SplitCase{"x.exe", "x", ".exe", false}, SplitCase{"x", "x", "", false},
+                      SplitCase{"x.", "x", ".", false}, SplitCase{"x.dll ", "x", ".dll ", false},
+                      SplitCase{"x.dlll", "x", ".dlll", false},
+                      // Full-width ＤＬＬ is not the extension.
+                      SplitCase{"x.\x82\x63\x82\x6B\x82\x6B", "x", ".\x82\x63\x82\x6B\x82\x6B", false},
+                      // A trail byte 0x5C is part of its character, never a separator.
+                      SplitCase{"C:\\" + kHyo + ".dll", kHyo, ".dll", true},
+                      SplitCase{kHyo + ".dll", kHyo, ".dll", true},
+                      SplitCase{"C:\\A\\" + kHyo + "..dll", kHyo + ".", ".dll", true},
+                      SplitCase{"C:\\A\\" + kHyo + "..", kHyo + ".", ".", false},
+                      SplitCase{"C:\\" + kHyo + "\\b.ocx", "b", ".ocx", true}));
 
 TEST(TargetRules, WithoutLeadBytesEveryByteIsACharacter) {
     const Text path = "C:\\" + kHyo + ".dll";

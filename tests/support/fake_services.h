@@ -15,10 +15,10 @@ namespace WexoTest {
 using Wexo::Text;
 
 // Exports the fake modules can offer, one per status.
-std::int32_t ExportOk();       // S_OK
-std::int32_t ExportFalse();    // S_FALSE
-std::int32_t ExportFailed();   // E_FAIL
-std::int32_t ExportNegative(); // -1
+std::int32_t ExportOk();        // S_OK
+std::int32_t ExportFalse();     // S_FALSE
+std::int32_t ExportFailed();    // E_FAIL
+std::int32_t ExportNegative();  // -1
 
 class FakeServices : public Wexo::WindowsServices {
 public:
@@ -51,8 +51,8 @@ public:
     void DragAcceptFiles(Wexo::WindowHandle, bool accept) override;
     Text DragQueryFileA(Wexo::DropHandle, unsigned index) override;
     void DragFinish(Wexo::DropHandle) override;
-    std::intptr_t ShellExecuteA(Wexo::WindowHandle, const Text& verb, const Text& file,
-                                const Text& parameters, const Text& directory, int show) override;
+    std::intptr_t ShellExecuteA(Wexo::WindowHandle, const Text& verb, const Text& file, const Text& parameters,
+                                const Text& directory, int show) override;
     Wexo::CursorHandle LoadCursorA(Wexo::InstanceHandle, const char* resourceName) override;
     void SetWindowPos(Wexo::WindowHandle, bool topMost) override;
     void SetForegroundWindow(Wexo::WindowHandle) override;

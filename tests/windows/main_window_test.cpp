@@ -1,8 +1,7 @@
 // The real main window, created in this thread and driven by real messages; its boxes are
 // answered by a watcher thread.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "tests/support/sjis.h"
 #include "tests/windows/support/box_answerer.h"
@@ -90,7 +89,7 @@ TEST_F(MainWindowTest, FocusStartsOnRegisterAndTabFollowsTheTabOrder) {
         order.push_back(GetFocus());
     }
     EXPECT_EQ(order, (std::vector<HWND>{window.Item(ExitButton), window.GroupItem(RegistGroup, 0), at,
-                                         window.Item(ExitButton)}));
+                                        window.Item(ExitButton)}));
 }
 
 TEST_F(MainWindowTest, CommandLineArgumentBecomesTheTargetAsTyped) {
@@ -115,7 +114,8 @@ TEST_F(MainWindowTest, CommandLineArgumentBecomesTheTargetAsTyped) {
 }
 
 TEST_F(MainWindowTest, RefusedCommandLineArgumentIsReportedBeforeTheWindowShows) {
-    for (const std::string& argument : {std::string("notes.txt"), std::string("C:\\") + std::string(300, 'a') + ".dll"}) {
+    for (const std::string& argument :
+         {std::string("notes.txt"), std::string("C:\\") + std::string(300, 'a') + ".dll"}) {
         WexoTest::WindowDriver refused(services);
         refused.Create("wexo2.exe " + argument);
         EXPECT_EQ(refused.Text(TargetName), kStartPrompt);
@@ -307,9 +307,20 @@ TEST_F(MainWindowTest, LinksOpenTheSystemFolderAndTheWebPage) {
     window.Create();
     window.Press(window.Item(BrowsLabel));
     window.Press(window.Item(LirroLabel));
-    EXPECT_EQ(services.launched, (std::vector<std::string>{
-                                     "WinExec(explorer " + system + ",1)",
-                                     std::string("ShellExecuteA(desktop,open,") + WexoTest::WindowDriver::kHomePage + ",,,5)"}));
+    EXPECT_EQ(services.launched, (std::vector<std::string>{"WinExec(explorer " + system + ",1)",
+                                                           std::string("ShellExecuteA(desktop,open,") +
+                                                               WexoTest::WindowDriver::kHomePage + ",,,5)"}));
+}
+
+TEST_F(MainWindowTest, ExceptionInAHandlerIsShownAndTheProgramGoesOn) {
+    window.Create();
+    services.winExecThrows = "Explorer could not be started.";
+    window.Press(window.Item(BrowsLabel));
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].text, "Explorer could not be started..") << "a full stop is always added";
+    EXPECT_EQ(answerer.Seen()[0].caption, kTitle);
+    EXPECT_TRUE(answerer.Seen()[0].icon);
+    EXPECT_NE(window.Handle(), nullptr);
 }
 
 TEST_F(MainWindowTest, HelpReportsAMissingManualOnlyWhenTheShellSaysSo) {
@@ -351,7 +362,7 @@ TEST_F(MainWindowTest, FileDialogLeavesTheTopLayerAndRemembersTheName) {
     std::vector<Visit> visits;
     std::deque<std::string> choices = {"", text, target};  // "" cancels
     answerer.onOtherDialog = [&](HWND dialog) {
-        HWND nameBox = GetDlgItem(dialog, 0x47c);  // cmb13: the file name combo box
+        HWND nameBox = GetDlgItem(dialog, 0x47c);                     // cmb13: the file name combo box
         if (nameBox == nullptr) nameBox = GetDlgItem(dialog, 0x480);  // edt1
         visits.push_back({window.TopMost(), window.Shows(link, kYellow), WexoTest::WindowText(nameBox)});
         const std::string choice = choices.front();

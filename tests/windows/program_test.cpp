@@ -1,8 +1,7 @@
 // The built program as a user meets it: started as a process of its own with a file argument,
 // driven by input events, its boxes answered, its effects read from the test server's trace.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 
@@ -21,7 +20,9 @@ const std::string kTitle = "WEXO2 - Taskerand 2";
 class Program {
 public:
     Program(const std::string& argument, const std::string& directory) {
-        std::string commandLine = "\"" + WexoTest::ProgramPath() + "\" \"" + argument + "\"";
+        // Appended piece by piece: one long concatenation trips a false warning of GCC 12.
+        std::string commandLine = "\"";
+        commandLine.append(WexoTest::ProgramPath()).append("\" \"").append(argument).append("\"");
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),

@@ -1,8 +1,7 @@
 // The server module against real test servers loaded by the real loader.
-#include <windows.h>
-#include <ole2.h>
-
 #include <gtest/gtest.h>
+#include <ole2.h>
+#include <windows.h>
 
 #include "core/register_server.h"
 #include "platform/win32_services.h"
@@ -26,7 +25,8 @@ TEST_F(ServerModuleTest, ExportStatusDecidesAndTheRightExportRunsOnce) {
         const char* fixture;
         bool success;
     };
-    for (const Case& c : {Case{"server_ok.dll", true}, Case{"server_false.dll", true}, Case{"server_fail.dll", false}}) {
+    for (const Case& c :
+         {Case{"server_ok.dll", true}, Case{"server_false.dll", true}, Case{"server_fail.dll", false}}) {
         const std::string path = FixturePath(c.fixture);
         RegisterServer server(services);
         ASSERT_TRUE(server.Load(path)) << c.fixture;

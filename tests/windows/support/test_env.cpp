@@ -1,8 +1,7 @@
 #include "tests/windows/support/test_env.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <sstream>

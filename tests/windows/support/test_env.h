@@ -7,9 +7,9 @@
 
 namespace WexoTest {
 
-std::string ExeFolder();                        // where this test program lies
+std::string ExeFolder();                           // where this test program lies
 std::string FixturePath(const std::string& name);  // a test server, by file name
-std::string ProgramPath();                      // the built wexo2.exe
+std::string ProgramPath();                         // the built wexo2.exe
 
 bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);

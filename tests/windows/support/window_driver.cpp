@@ -1,9 +1,10 @@
 #include "tests/windows/support/window_driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
+#include <stdexcept>
 
 #include "tests/windows/support/box_answerer.h"
 
@@ -17,6 +18,7 @@ bool TestServices::GetSystemDirectoryA(Wexo::Text& folder) {
 
 void TestServices::WinExec(const Wexo::Text& commandLine, int show) {
     launched.push_back("WinExec(" + commandLine + "," + std::to_string(show) + ")");
+    if (winExecThrows != nullptr) throw std::runtime_error(winExecThrows);
 }
 
 std::intptr_t TestServices::ShellExecuteA(Wexo::WindowHandle owner, const Wexo::Text& verb, const Wexo::Text& file,
@@ -36,7 +38,7 @@ WindowDriver::WindowDriver(TestServices& services) : services_(services) {
 void WindowDriver::Create(const std::string& commandLine) {
     Wexo::LeadBytes leadBytes;
     services_.GetCPInfo(services_.GetACP(), leadBytes);
-    Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr), services_, leadBytes, cursors_, kTitle,
+    Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr),      services_, leadBytes, cursors_, kTitle,
                                           Wexo::CommandLine(commandLine), kHomePage, false};
     form_ = std::make_unique<Wexo::Ui::TMainForm>(environment);
     form_->FormCreate();
@@ -176,8 +178,8 @@ bool WindowDriver::Shows(HWND control, COLORREF colour) const {
 
 COLORREF WindowDriver::BackgroundOf(HWND control) const {
     HDC dc = GetDC(control);
-    auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     ReleaseDC(control, dc);
     LOGBRUSH info{};
     if (brush == nullptr || GetObjectA(brush, sizeof(info), &info) == 0) return CLR_INVALID;

@@ -20,9 +20,10 @@ class TestServices : public Wexo::Win32Services {
 public:
     std::string systemFolder = "C:\\windows\\system32";
     bool systemFolderAvailable = true;
-    bool realShell = false;          // pass ShellExecuteA on to the system
-    std::intptr_t shellResult = 42;  // otherwise answer this
-    std::vector<std::string> launched;  // "WinExec(cmd,show)" and "ShellExecuteA(...)"
+    bool realShell = false;               // pass ShellExecuteA on to the system
+    std::intptr_t shellResult = 42;       // otherwise answer this
+    std::vector<std::string> launched;    // "WinExec(cmd,show)" and "ShellExecuteA(...)"
+    const char* winExecThrows = nullptr;  // the message WinExec throws with, if any
 
     bool GetSystemDirectoryA(Wexo::Text& folder) override;
     void WinExec(const Wexo::Text& commandLine, int show) override;
