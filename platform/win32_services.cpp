@@ -1,7 +1,7 @@
 #include "platform/win32_services.h"
 
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 
 namespace Wexo {
 

@@ -1,7 +1,8 @@
 // The real main window, created in this thread and driven by real messages; its boxes are
 // answered by a watcher thread.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/sjis.h"
 #include "tests/windows/support/box_answerer.h"

@@ -1,7 +1,8 @@
 // The built program as a user meets it: started as a process of its own with a file argument,
 // driven by input events, its boxes answered, its effects read from the test server's trace.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 

@@ -1,9 +1,10 @@
 // Whole runs against real test servers and real files; a temporary folder stands in for the
 // system folder.
-#include "core/registration_run.h"
+#include <windows.h>
 
 #include <gtest/gtest.h>
-#include <windows.h>
+
+#include "core/registration_run.h"
 
 #include "platform/win32_services.h"
 #include "tests/support/recording_host.h"

@@ -1,7 +1,8 @@
 // The server module against real test servers loaded by the real loader.
-#include <gtest/gtest.h>
-#include <ole2.h>
 #include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
 
 #include "core/register_server.h"
 #include "platform/win32_services.h"

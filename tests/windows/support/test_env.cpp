@@ -1,7 +1,8 @@
 #include "tests/windows/support/test_env.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>

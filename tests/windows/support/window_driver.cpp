@@ -1,8 +1,9 @@
 #include "tests/windows/support/window_driver.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 #include <shlobj.h>
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
