@@ -87,15 +87,8 @@ void GraphicControl::MouseUp(bool left, LPARAM position) {
 }
 
 LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(message, wParam, [this](HDC dc) { Paint(dc); })) return 0;
     switch (message) {
-        case WM_PAINT: {
-            PaintScope paint(Handle());
-            Paint(paint.Dc());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_SETCURSOR:

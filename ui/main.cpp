@@ -133,6 +133,12 @@ HWND TMainForm::CreateButton(const Form::Component& component, DWORD style) {
     return button;
 }
 
+std::unique_ptr<RadioGroup> TMainForm::CreateGroup(const Form::Component& component) {
+    return std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(component.id),
+                                        BoundsOf(component.bounds), Lines(component.text), component.itemIndex,
+                                        font_.Get(), *this);
+}
+
 void TMainForm::CreateComponents() {
     for (const Form::Component& c : Form::kComponents) {
         switch (c.id) {
@@ -165,17 +171,13 @@ void TMainForm::CreateComponents() {
                 ExitButton = CreateButton(c, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON | BS_NOTIFY);
                 break;
             case Form::UnregistGroup:
-                UnregistGroup =
-                    std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
-                                                 BoundsOf(c.bounds), Lines(c.text), c.itemIndex, font_.Get(), *this);
+                UnregistGroup = CreateGroup(c);
                 break;
             case Form::UnregistSide:
                 UnregistSide = CreateButton(c, BS_AUTORADIOBUTTON);
                 break;
             case Form::RegistGroup:
-                RegistGroup =
-                    std::make_unique<RadioGroup>(environment_.instance, Handle(), Form::ControlId(c.id),
-                                                 BoundsOf(c.bounds), Lines(c.text), c.itemIndex, font_.Get(), *this);
+                RegistGroup = CreateGroup(c);
                 break;
             case Form::RegistSide:
                 // The pair of mode buttons forms one group of its own.
@@ -341,7 +343,13 @@ bool TMainForm::AskOkCancel(const Text& question, const Text& caption) {
 
 void TMainForm::ShowException(const char* message) { ShowStop(Handle(), Text(message) + ".", environment_.title); }
 
-void TMainForm::FormPaint(HDC dc) { DrawSeparator(dc, Form::kSeparatorRow); }
+void TMainForm::FormPaint(HDC dc) {
+    // A capture's DC comes unpainted; the window's own has the class background already.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawSeparator(dc, Form::kSeparatorRow);
+}
 
 void TMainForm::DrawSeparator(HDC dc, int row) {
     RECT client;
@@ -398,20 +406,8 @@ void TMainForm::HelpClick() {
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(message, wParam, [this](HDC dc) { FormPaint(dc); })) return 0;
     switch (message) {
-        case WM_PAINT: {
-            PaintScope paint(Handle());
-            FormPaint(paint.Dc());
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            // The window's own drawing on a given DC, as a capture asks for it.
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-            FormPaint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             const HWND control = reinterpret_cast<HWND>(lParam);

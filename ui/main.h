@@ -65,6 +65,7 @@ private:
     void CreateComponents();
     HWND CreateButton(const Form::Component& component, DWORD style);
     std::unique_ptr<GraphicControl> CreateLabel(const Form::Component& component);
+    std::unique_ptr<RadioGroup> CreateGroup(const Form::Component& component);
 
     bool SetTarget(const Text& path);
     void SelectMode(bool registering);

@@ -7,6 +7,8 @@
 
 #include <exception>
 
+#include "ui/gdi.h"
+
 namespace Wexo::Ui {
 
 class ExceptionSink {
@@ -62,6 +64,22 @@ protected:
     }
 
     ExceptionSink& Sink() const { return *sink_; }
+
+    // Paints on WM_PAINT, and on the DC a capture gives with WM_PRINTCLIENT; false for any
+    // other message.
+    template <typename Paint>
+    bool HandlePaint(UINT message, WPARAM wParam, Paint paint) {
+        if (message == WM_PAINT) {
+            PaintScope scope(window_);
+            paint(scope.Dc());
+            return true;
+        }
+        if (message == WM_PRINTCLIENT) {
+            paint(reinterpret_cast<HDC>(wParam));
+            return true;
+        }
+        return false;
+    }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -79,6 +79,30 @@ TEST_F(MainWindowTest, OpensReadyToRegisterWithNothingChosen) {
     EXPECT_EQ(window.Hint(), "");
 }
 
+TEST_F(MainWindowTest, ClickableItemsShowTheHandAndTheWindowCarriesTheIcon) {
+    window.Create();
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), "HAND");
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_EQ(info.xHotspot, 0u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof(mask), &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+
+    for (Id id : {TargetLabel, BrowsLabel, LirroLabel, Help, TargetName, Copyright}) {
+        SetCursor(nullptr);
+        SendMessageA(window.Item(id), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Item(id)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const bool clickable = id != TargetName && id != Copyright;
+        EXPECT_EQ(GetCursor() == hand, clickable) << id;
+    }
+    EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICONSM), 0);
+}
+
 TEST_F(MainWindowTest, FocusStartsOnRegisterAndTabFollowsTheTabOrder) {
     window.Create();
     EXPECT_EQ(GetFocus(), window.Item(RegistSide));
