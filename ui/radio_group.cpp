@@ -26,7 +26,7 @@ RadioGroup::RadioGroup(HINSTANCE instance, HWND parent, int id, const RECT& boun
     const int topMargin = metrics.tmHeight + 1 + (usable % count) / 2;
     for (int i = 0; i < count; ++i) {
         HWND item = CreateWindowExA(0, "BUTTON", items[static_cast<std::size_t>(i)].c_str(),
-                                    WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 8,
+                                    WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 8,
                                     topMargin + i * itemHeight, width - 10, itemHeight, Handle(),
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstItemId + i)), instance, nullptr);
         SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -84,14 +84,14 @@ LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(brush_.Get());
         }
         case WM_COMMAND: {
+            // Items check themselves (so that the arrow keys choose too); the group decides.
             const int index = LOWORD(wParam) - kFirstItemId;
             const int code = HIWORD(wParam);
+            if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return 0;
             // Nothing is chosen in a disabled group, whatever its items are sent.
-            if ((code == BN_CLICKED || code == BN_DOUBLECLICKED) && IsWindowEnabled(Handle()) && index >= 0 &&
-                index < ItemCount() && index != itemIndex_) {
-                SetItemIndex(index);
-                if (onClick) onClick();
-            }
+            const bool chosen = IsWindowEnabled(Handle()) && index >= 0 && index < ItemCount() && index != itemIndex_;
+            SetItemIndex(chosen ? index : itemIndex_);
+            if (chosen && onClick) onClick();
             return 0;
         }
     }

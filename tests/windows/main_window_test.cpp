@@ -117,6 +117,24 @@ TEST_F(MainWindowTest, FocusStartsOnRegisterAndTabFollowsTheTabOrder) {
                                         window.Item(ExitButton)}));
 }
 
+TEST_F(MainWindowTest, ArrowKeysMoveThroughTheOptionsAndChooseThem) {
+    window.Create("wexo2.exe C:\\a\\b.dll");
+    SetFocus(window.GroupItem(RegistGroup, 0));
+    window.Key(VK_DOWN);
+    EXPECT_EQ(GetFocus(), window.GroupItem(RegistGroup, 1));
+    EXPECT_EQ(window.CheckedItem(RegistGroup), 1);
+    EXPECT_TRUE(window.Enabled(ExecButton));
+    window.Key(VK_UP);
+    EXPECT_EQ(window.CheckedItem(RegistGroup), 0);
+
+    // Between the mode buttons, the arrows switch the mode.
+    SetFocus(window.Item(RegistSide));
+    window.Key(VK_DOWN);
+    EXPECT_EQ(GetFocus(), window.Item(UnregistSide));
+    EXPECT_TRUE(window.Checked(window.Item(UnregistSide)));
+    EXPECT_TRUE(window.Enabled(UnregistGroup));
+}
+
 TEST_F(MainWindowTest, CommandLineArgumentBecomesTheTargetAsTyped) {
     window.Create("wexo2.exe \"C:\\My Files\\Ctl.OCX\" second.dll");
     EXPECT_EQ(window.Text(TargetName), "Ctl.OCX");
