@@ -81,6 +81,19 @@ private:
     HDC dc_;
 };
 
+// CreateCompatibleDC/DeleteDC.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDc() { DeleteDC(dc_); }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // The metrics of `font` as drawn on `window`.
 inline TEXTMETRICA TextMetricsOf(HWND window, HFONT font) {
     WindowDc dc(window);

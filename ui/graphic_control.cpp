@@ -57,13 +57,10 @@ void GraphicControl::Paint(HDC dc) {
     if (look_.picture != nullptr) {
         BITMAP info{};
         GetObject(look_.picture, sizeof(info), &info);
-        HDC memory = CreateCompatibleDC(dc);
-        {
-            ScopedSelect picture(memory, look_.picture);
-            SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        }
-        DeleteDC(memory);
+        MemoryDc memory(dc);
+        ScopedSelect picture(memory.Dc(), look_.picture);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory.Dc(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         return;
     }
     const std::string text = Caption();

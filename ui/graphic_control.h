@@ -30,7 +30,6 @@ public:
     void SetCaption(const std::string& text);
     std::string Caption() const;
     void SetColour(COLORREF colour);
-    COLORREF Colour() const { return look_.colour; }
     void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

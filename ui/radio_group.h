@@ -25,7 +25,6 @@ public:
     // Disabling the group disables its items with it, so none can be selected.
     void SetEnabled(bool enabled);
     void SetColour(COLORREF colour);
-    COLORREF Colour() const { return colour_; }
     HWND Item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
     int ItemCount() const { return static_cast<int>(items_.size()); }
 

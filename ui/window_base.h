@@ -63,8 +63,6 @@ protected:
         return window_;
     }
 
-    ExceptionSink& Sink() const { return *sink_; }
-
     // Paints on WM_PAINT, and on the DC a capture gives with WM_PRINTCLIENT; false for any
     // other message.
     template <typename Paint>

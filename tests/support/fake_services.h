@@ -31,9 +31,6 @@ public:
     // What exists on "disk"; content names the file a copy came from.
     std::map<Text, Text> files;
     std::set<Text> undeletable;
-    std::set<Text> uncopyable;  // destinations whose copy fails even when overwriting
-    bool systemDirectoryAvailable = true;
-    Text systemDirectory = "C:\\WINDOWS\\SYSTEM";
 
     // Every call, in order, as "Name(args)".
     std::vector<std::string> calls;
