@@ -14,5 +14,8 @@ inline constexpr char kCopyFailed[] = "コピーに失敗しました";
 inline constexpr char kAskCopy[] = "はすでに存在します。\nコピーしますか？";
 inline constexpr char kAskMove[] = "はすでに存在します。\n移動しますか？";
 inline constexpr char kQuestionCaption[] = "Wexo";
+// Follow the name of the program built for the target's bitness.
+inline constexpr char kAskHandOver[] = " に渡して開きますか？";
+inline constexpr char kStartFailed[] = " を起動できませんでした";
 
 }  // namespace Wexo::Messages

@@ -1,41 +1,78 @@
 #include "core/register_server.h"
 
-#include <cstdint>
+#include "core/pe_image.h"
 
 namespace Wexo {
 
 namespace {
 
-// The self-registration contract: no arguments, an HRESULT back; 32-bit Windows uses stdcall.
-#if defined(_WIN32) && defined(__i386__)
-using ServerExport = std::int32_t(__attribute__((stdcall)) *)();
-#else
-using ServerExport = std::int32_t (*)();
-#endif
+// Only a file that failed to load is read whole, and only to name what it lacks; a server is rarely more than a
+// few megabytes.
+constexpr std::size_t kImageReadLimit = 64u << 20;
 
 }  // namespace
 
 bool RegisterServer::Load(const Text& path) {
     // A handle held from an earlier load would otherwise never be released.
     Unload();
-    Module = services_.LoadLibraryA(path);
-    if (Module == nullptr) return false;
+    const LoadOutcome outcome = services_.LoadLibraryA(path);
+    if (outcome.fault) throw ServerFaultError(*outcome.fault);
+    Module = outcome.module;
+    failure_ = {};
+    if (Module == nullptr) {
+        failure_.kind = Failure::Kind::NotLoaded;
+        failure_.code = outcome.error;
+        if (outcome.error == ErrorCode::kModuleNotFound) {
+            failure_.name = MissingDependencyOf(path);
+            if (!failure_.name.empty()) failure_.kind = Failure::Kind::MissingDependency;
+        }
+        if (failure_.kind == Failure::Kind::NotLoaded) failure_.systemText = services_.SystemMessage(outcome.error);
+        loadFailure_ = failure_;
+        return false;
+    }
+    loadFailure_ = {};
     FileName = path;
     return true;
 }
 
 void RegisterServer::Unload() {
-    if (Module == nullptr) return;
-    services_.FreeLibrary(Module);
+    if (std::optional<ServerFault> fault = Release()) throw ServerFaultError(*fault);
+}
+
+std::optional<ServerFault> RegisterServer::Release() {
+    if (Module == nullptr) return std::nullopt;
+    ModuleHandle module = Module;
     Module = nullptr;
+    return services_.FreeLibrary(module);
 }
 
 bool RegisterServer::CallExport(const char* name) {
-    if (Module == nullptr) return false;
+    if (Module == nullptr) {
+        failure_ = loadFailure_;
+        return false;
+    }
+    failure_ = {};
     ExportAddress address = services_.GetProcAddress(Module, name);
-    if (address == nullptr) return false;
-    const std::int32_t status = reinterpret_cast<ServerExport>(address)();
-    return status >= 0;
+    if (address == nullptr) {
+        failure_.kind = Failure::Kind::MissingExport;
+        failure_.name = name;
+        return false;
+    }
+    const ExportOutcome outcome = services_.CallExport(address);
+    if (outcome.fault) throw ServerFaultError(*outcome.fault);
+    if (outcome.status >= 0) return true;
+    failure_.kind = Failure::Kind::ExportFailed;
+    failure_.name = name;
+    failure_.code = static_cast<std::uint32_t>(outcome.status);
+    failure_.systemText = services_.SystemMessage(failure_.code);
+    return false;
+}
+
+Text RegisterServer::MissingDependencyOf(const Text& path) {
+    for (const Text& name : ImportedModulesOf(services_.ReadFileBytes(path, kImageReadLimit))) {
+        if (!services_.DependencyFound(name, path)) return name;
+    }
+    return {};
 }
 
 }  // namespace Wexo

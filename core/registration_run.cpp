@@ -3,26 +3,84 @@
 #include <cassert>
 
 #include "core/messages.h"
+#include "core/pe_image.h"
 #include "core/register_server.h"
 #include "core/target_rules.h"
 
 namespace Wexo {
+
+namespace {
+
+Failure FileOperationFailure(const Outcome& outcome, WindowsServices& services) {
+    Failure failure;
+    failure.kind = Failure::Kind::FileOperation;
+    failure.code = outcome.error;
+    failure.systemText = services.SystemMessage(outcome.error);
+    return failure;
+}
+
+}  // namespace
 
 void RegistrationRun::Execute() {
     // Declared in this order so that the destination goes first and the module last.
     RegisterServer server(services_);
     Text destination;
     host_.SetTopMost(false);
-    if (host_.IsRegistering()) {
-        RegisterTarget(server, destination);
-    } else {
-        UnregisterTarget(server);
+    if (TargetFitsThisProgram()) {
+        if (host_.IsRegistering()) {
+            RegisterTarget(server, destination);
+        } else {
+            UnregisterTarget(server);
+        }
     }
     host_.SetTopMost(true);
+    // Released here rather than by the destructor, so that a fault while the module detaches is shown too.
+    server.Unload();
+}
+
+bool RegistrationRun::TargetFitsThisProgram() {
+    // Checked before anything is placed or deleted: a file this program cannot load would otherwise be moved into
+    // the wrong system folder, or deleted after an unregistration it could never have passed.
+    const ImageHeader header = ReadImageHeader(services_.ReadFileBytes(host_.TargetPath(), kImageHeaderBytes));
+    const Bitness own = services_.ProgramBitness();
+    Failure failure;
+    switch (header.machine) {
+        case ImageMachine::NotAnImage:
+            // The loader will say what is wrong with it.
+            return true;
+        case ImageMachine::X86:
+        case ImageMachine::X64:
+            failure.bitness = header.machine == ImageMachine::X64 ? Bitness::Bits64 : Bitness::Bits32;
+            if (failure.bitness == own) return true;
+            failure.kind = Failure::Kind::OtherBitness;
+            failure.name = ProgramNameFor(failure.bitness);
+            break;
+        case ImageMachine::Other:
+            failure.kind = Failure::Kind::OtherMachine;
+            failure.code = header.machineCode;
+            break;
+    }
+    const Text firstLine = host_.IsRegistering() ? Messages::kRegisterFailed : Messages::kUnregisterFailed;
+    const Text outcome = WithReason(firstLine, failure, host_.DisplayName());
+    const Text other = failure.kind == Failure::Kind::OtherBitness ? services_.ProgramFor(failure.bitness) : Text();
+    if (other.empty()) {
+        host_.ShowMessage(outcome);
+        return false;
+    }
+    if (host_.AskOkCancel(outcome + "\n" + failure.name + Messages::kAskHandOver, Messages::kQuestionCaption)) {
+        const Outcome started = services_.StartProgram(other, host_.TargetPath());
+        if (!started.ok) {
+            host_.ShowMessage(WithReason(failure.name + Messages::kStartFailed,
+                                         FileOperationFailure(started, services_), host_.DisplayName()));
+        }
+    }
+    return false;
 }
 
 void RegistrationRun::RegisterTarget(RegisterServer& server, Text& destination) {
     const Placement placement = host_.PlacementOption();
+    // Taken now: a placement clears the target, and with it the name, before the export is called.
+    const Text name = host_.DisplayName();
     switch (placement) {
         case Placement::Here:
             server.Load(host_.TargetPath());
@@ -41,28 +99,39 @@ void RegistrationRun::RegisterTarget(RegisterServer& server, Text& destination) 
             assert(!"registration run without a placement option");
             return;
     }
-    host_.ShowMessage(server.Register() ? Messages::kRegistered : Messages::kRegisterFailed);
+    if (server.Register()) {
+        host_.ShowMessage(Messages::kRegistered);
+    } else {
+        host_.ShowMessage(WithReason(Messages::kRegisterFailed, server.LastFailure(), name));
+    }
 }
 
 void RegistrationRun::UnregisterTarget(RegisterServer& server) {
     const Text target = host_.TargetPath();
     server.Load(target);
-    host_.ShowMessage(server.Unregister() ? Messages::kUnregistered : Messages::kUnregisterFailed);
+    if (server.Unregister()) {
+        host_.ShowMessage(Messages::kUnregistered);
+    } else {
+        host_.ShowMessage(WithReason(Messages::kUnregisterFailed, server.LastFailure(), host_.DisplayName()));
+    }
     // Deleting is tried even after a failed unregistration; the module must be let go first.
     if (host_.FollowUpOption() != FollowUp::Delete) return;
     server.Unload();
-    if (services_.DeleteFileA(target)) {
+    const Outcome deleted = services_.DeleteFileA(target);
+    if (deleted.ok) {
         host_.ClearTarget();
     } else {
-        host_.ShowMessage(Messages::kDeleteFailed);
+        host_.ShowMessage(
+            WithReason(Messages::kDeleteFailed, FileOperationFailure(deleted, services_), host_.DisplayName()));
     }
 }
 
 bool RegistrationRun::CopyAsked(const Text& destination, const char* question) {
-    if (services_.CopyFileA(host_.TargetPath(), destination, true)) return true;
+    if (services_.CopyFileA(host_.TargetPath(), destination, true).ok) return true;
     if (!host_.AskOkCancel(destination + question, Messages::kQuestionCaption)) return false;
-    if (services_.CopyFileA(host_.TargetPath(), destination, false)) return true;
-    host_.ShowMessage(Messages::kCopyFailed);
+    const Outcome copied = services_.CopyFileA(host_.TargetPath(), destination, false);
+    if (copied.ok) return true;
+    host_.ShowMessage(WithReason(Messages::kCopyFailed, FileOperationFailure(copied, services_), host_.DisplayName()));
     return false;
 }
 
@@ -74,8 +143,10 @@ bool RegistrationRun::CopyToSystemFolder(Text& destination) {
 bool RegistrationRun::MoveToSystemFolder(Text& destination) {
     destination = TargetRules::SystemFolderPathOf(host_.SystemFolder(), host_.DisplayName());
     if (!CopyAsked(destination, Messages::kAskMove)) return false;
-    if (services_.DeleteFileA(host_.TargetPath())) return true;
-    host_.ShowMessage(Messages::kDeleteFailed);
+    const Outcome deleted = services_.DeleteFileA(host_.TargetPath());
+    if (deleted.ok) return true;
+    host_.ShowMessage(
+        WithReason(Messages::kDeleteFailed, FileOperationFailure(deleted, services_), host_.DisplayName()));
     return false;
 }
 

@@ -36,6 +36,8 @@ class RegistrationRun {
 public:
     RegistrationRun(RunHost& host, WindowsServices& services) : host_(host), services_(services) {}
 
+    // A fault raised inside the server is not caught here: it leaves as ServerFaultError, releasing the module on
+    // its way, and the window's handler shows it.
     void Execute();
 
     // Place the target into the system folder. `destination` is written before any file
@@ -44,6 +46,8 @@ public:
     bool MoveToSystemFolder(Text& destination);
 
 private:
+    // False, after telling the user, when the target is built for a processor this program cannot load.
+    bool TargetFitsThisProgram();
     void RegisterTarget(RegisterServer& server, Text& destination);
     void UnregisterTarget(RegisterServer& server);
     // The first copy never overwrites; after it fails the user decides, then the copy overwrites.

@@ -6,13 +6,23 @@ std::int32_t ExportOk() { return 0; }
 std::int32_t ExportFalse() { return 1; }
 std::int32_t ExportFailed() { return static_cast<std::int32_t>(0x80004005u); }
 std::int32_t ExportNegative() { return -1; }
+std::int32_t ExportFaults() { return 0; }
 
-Wexo::ModuleHandle FakeServices::LoadLibraryA(const Text& path) {
+Wexo::LoadOutcome FakeServices::LoadLibraryA(const Text& path) {
     calls.push_back("LoadLibraryA(" + path + ")");
-    if (modules.count(path) == 0) return nullptr;
+    Wexo::LoadOutcome outcome;
+    if (faultOnLoad.count(path) != 0) {
+        outcome.fault = faultOnLoad.at(path);
+        return outcome;
+    }
+    if (modules.count(path) == 0) {
+        outcome.error = loadErrors.count(path) != 0 ? loadErrors.at(path) : files.count(path) != 0 ? 193 : 2;
+        return outcome;
+    }
     handles_.push_back(path);
     ++loaded;
-    return reinterpret_cast<Wexo::ModuleHandle>(handles_.size());
+    outcome.module = reinterpret_cast<Wexo::ModuleHandle>(handles_.size());
+    return outcome;
 }
 
 Wexo::ExportAddress FakeServices::GetProcAddress(Wexo::ModuleHandle module, const char* exportName) {
@@ -25,25 +35,60 @@ Wexo::ExportAddress FakeServices::GetProcAddress(Wexo::ModuleHandle module, cons
     return reinterpret_cast<Wexo::ExportAddress>(entry->second);
 }
 
-void FakeServices::FreeLibrary(Wexo::ModuleHandle module) {
-    calls.push_back("FreeLibrary(" + handles_.at(reinterpret_cast<std::uintptr_t>(module) - 1) + ")");
-    --loaded;
+Wexo::ExportOutcome FakeServices::CallExport(Wexo::ExportAddress address) {
+    Wexo::ExportOutcome outcome;
+    const auto function = reinterpret_cast<std::int32_t (*)()>(address);
+    if (function == ExportFaults) {
+        outcome.fault = exportFault;
+    } else {
+        outcome.status = function();
+    }
+    return outcome;
 }
 
-bool FakeServices::CopyFileA(const Text& source, const Text& destination, bool failIfExists) {
+std::optional<Wexo::ServerFault> FakeServices::FreeLibrary(Wexo::ModuleHandle module) {
+    const Text& path = handles_.at(reinterpret_cast<std::uintptr_t>(module) - 1);
+    calls.push_back("FreeLibrary(" + path + ")");
+    --loaded;
+    if (faultOnFree.count(path) != 0) return faultOnFree.at(path);
+    return std::nullopt;
+}
+
+Wexo::Outcome FakeServices::CopyFileA(const Text& source, const Text& destination, bool failIfExists) {
     calls.push_back("CopyFileA(" + source + "," + destination + "," + (failIfExists ? "1" : "0") + ")");
-    if (files.count(source) == 0 || source == destination) return false;
-    if (failIfExists && files.count(destination) != 0) return false;
+    if (files.count(source) == 0) return {false, 2};
+    if (source == destination) return {false, 32};
+    if (failIfExists && files.count(destination) != 0) return {false, 80};
     files[destination] = source;
     if (modules.count(source) != 0) modules[destination] = modules[source];
-    return true;
+    if (bytes.count(source) != 0) bytes[destination] = bytes[source];
+    return {true, 0};
 }
 
-bool FakeServices::DeleteFileA(const Text& path) {
+Wexo::Outcome FakeServices::DeleteFileA(const Text& path) {
     calls.push_back("DeleteFileA(" + path + ")");
-    if (files.count(path) == 0 || undeletable.count(path) != 0) return false;
+    if (files.count(path) == 0) return {false, 2};
+    if (undeletable.count(path) != 0) return {false, 5};
     files.erase(path);
-    return true;
+    bytes.erase(path);
+    return {true, 0};
+}
+
+Text FakeServices::ReadFileBytes(const Text& path, std::size_t limit) {
+    if (bytes.count(path) == 0) return {};
+    return bytes.at(path).substr(0, limit);
+}
+
+bool FakeServices::DependencyFound(const Text& name, const Text& serverPath) {
+    calls.push_back("DependencyFound(" + name + "," + serverPath + ")");
+    return dependencies.count(name) != 0;
+}
+
+Text FakeServices::ProgramFor(Wexo::Bitness wanted) { return programs.count(wanted) != 0 ? programs.at(wanted) : ""; }
+
+Wexo::Outcome FakeServices::StartProgram(const Text& program, const Text& argument) {
+    calls.push_back("StartProgram(" + program + "," + argument + ")");
+    return startFails ? Wexo::Outcome{false, 2} : Wexo::Outcome{true, 0};
 }
 
 bool FakeServices::GetSystemDirectoryA(Text& folder) {
