@@ -24,7 +24,7 @@ void Application::Initialize() {
     if (!services_.GetCPInfo(services_.GetACP(), leadBytes_)) leadBytes_ = LeadBytes();
 }
 
-void Application::CreateForm(const CommandLine& commandLine, const Text& homePage) {
+void Application::CreateForm(const WideCommandLine& commandLine, const Text& homePage) {
     Ui::FormEnvironment environment{instance_, services_, leadBytes_, Cursors, Title, commandLine, homePage, true};
     mainForm_ = std::make_unique<Ui::TMainForm>(environment);
     // The window exists from here on; an exception in its creation event is shown and the

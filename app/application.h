@@ -22,7 +22,7 @@ public:
 
     // OLE for the servers that use COM while they register, and the code page's lead bytes.
     void Initialize();
-    void CreateForm(const CommandLine& commandLine, const Text& homePage);
+    void CreateForm(const WideCommandLine& commandLine, const Text& homePage);
     // Shows the main window and dispatches messages until it is closed.
     void Run();
     void ShowException(const char* message);

@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         // construction may already show messages, and its creation event hands out the cursor.
         application.Cursors.Set(Wexo::Ui::kHandCursor, static_cast<HCURSOR>(services.LoadCursorA(instance, "HAND")));
         application.Title = "WEXO2 - Taskerand 2";
-        application.CreateForm(Wexo::CommandLine(GetCommandLineA()), WEXO_HOMEPAGE);
+        application.CreateForm(Wexo::WideCommandLine(GetCommandLineW()), WEXO_HOMEPAGE);
         application.Run();
     } catch (const std::exception& error) {
         application.ShowException(error.what());

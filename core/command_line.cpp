@@ -5,30 +5,36 @@ namespace Wexo {
 namespace {
 
 // Control characters count as blanks; bytes from 0x80 up (Shift_JIS) never do.
-bool IsBlank(char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; }
+template <typename Char>
+bool IsBlank(Char c) {
+    return c != Char(0) && static_cast<unsigned long>(static_cast<std::make_unsigned_t<Char>>(c)) <= ' ';
+}
 
 }  // namespace
 
-CommandLine::CommandLine(const Text& commandLine) {
+template <typename Char>
+BasicCommandLine<Char>::BasicCommandLine(const String& commandLine) {
+    const Char quote = Char('"');
+    const Char end = Char(0);
     std::size_t i = 0;
     const std::size_t n = commandLine.size();
     for (;;) {
         // Blanks and empty quote pairs between arguments are skipped.
         for (;;) {
             while (i < n && IsBlank(commandLine[i])) ++i;
-            if (i + 1 < n && commandLine[i] == '"' && commandLine[i + 1] == '"') {
+            if (i + 1 < n && commandLine[i] == quote && commandLine[i + 1] == quote) {
                 i += 2;
             } else {
                 break;
             }
         }
-        if (i >= n || commandLine[i] == '\0') break;
-        Text param;
-        while (i < n && commandLine[i] != '\0' && !IsBlank(commandLine[i])) {
-            if (commandLine[i] == '"') {
+        if (i >= n || commandLine[i] == end) break;
+        String param;
+        while (i < n && commandLine[i] != end && !IsBlank(commandLine[i])) {
+            if (commandLine[i] == quote) {
                 ++i;
-                while (i < n && commandLine[i] != '\0' && commandLine[i] != '"') param += commandLine[i++];
-                if (i < n && commandLine[i] == '"') ++i;
+                while (i < n && commandLine[i] != end && commandLine[i] != quote) param += commandLine[i++];
+                if (i < n && commandLine[i] == quote) ++i;
             } else {
                 param += commandLine[i++];
             }
@@ -38,9 +44,13 @@ CommandLine::CommandLine(const Text& commandLine) {
     if (params_.empty()) params_.emplace_back();
 }
 
-Text CommandLine::ParamStr(int index) const {
+template <typename Char>
+typename BasicCommandLine<Char>::String BasicCommandLine<Char>::ParamStr(int index) const {
     if (index < 0 || index >= static_cast<int>(params_.size())) return {};
     return params_[static_cast<std::size_t>(index)];
 }
+
+template class BasicCommandLine<char>;
+template class BasicCommandLine<wchar_t>;
 
 }  // namespace Wexo

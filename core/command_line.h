@@ -1,24 +1,35 @@
 // The program's arguments as the command line carries them: blanks separate arguments, double
-// quotes group blanks into one argument and are themselves dropped.
+// quotes group blanks into one argument and are themselves dropped. The same rules read the
+// command line as bytes or as UTF-16, the form in which a name reaches the program unchanged.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "core/text.h"
 
 namespace Wexo {
 
-class CommandLine {
+template <typename Char>
+class BasicCommandLine {
 public:
-    explicit CommandLine(const Text& commandLine);
+    using String = std::basic_string<Char>;
+
+    explicit BasicCommandLine(const String& commandLine);
 
     // Arguments after the program name.
     int ParamCount() const { return static_cast<int>(params_.size()) - 1; }
     // Argument `index` (0 is the program), empty when there is none.
-    Text ParamStr(int index) const;
+    String ParamStr(int index) const;
 
 private:
-    std::vector<Text> params_;
+    std::vector<String> params_;
 };
+
+using CommandLine = BasicCommandLine<char>;
+using WideCommandLine = BasicCommandLine<wchar_t>;
+
+extern template class BasicCommandLine<char>;
+extern template class BasicCommandLine<wchar_t>;
 
 }  // namespace Wexo

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/lead_bytes.h"
 #include "core/failure.h"
 #include "core/server_fault.h"
 #include "core/text.h"
+#include "platform/system_path.h"
 
 namespace Wexo {
 
@@ -81,6 +83,9 @@ public:
     // Starts `program` with `argument` as its one argument.
     virtual Outcome StartProgram(const Text& program, const Text& argument) = 0;
 
+    // A path that came in as UTF-16, in the ANSI code page without a substituted character, or refused.
+    virtual SystemPath ToSystemPath(const std::wstring& path) = 0;
+
     // Code page services, read once at start-up.
     virtual std::uint32_t GetACP() = 0;
     // False when the code page is unknown; `leadBytes` is then left alone.
@@ -88,8 +93,8 @@ public:
 
     // Shell services.
     virtual void DragAcceptFiles(WindowHandle window, bool accept) = 0;
-    // The path of dropped file `index` (at most 259 bytes); empty when there is none.
-    virtual Text DragQueryFileA(DropHandle drop, unsigned index) = 0;
+    // The path of dropped file `index`, as the shell gives it (UTF-16, whole); empty when there is none.
+    virtual std::wstring DragQueryFileW(DropHandle drop, unsigned index) = 0;
     virtual void DragFinish(DropHandle drop) = 0;
     // The shell's result; values up to 32 are errors, kShellFileNotFound among them.
     virtual std::intptr_t ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file, const Text& parameters,

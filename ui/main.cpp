@@ -28,8 +28,11 @@ constexpr char kNotAServer[] = "これはOCXまたはDLLではありません";
 constexpr char kDropPrompt[] = "ファイルをドロップしてください";
 constexpr char kManual[] = "manual.html";
 constexpr char kNotFound[] = "が見つかりません";
-// Dropped and chosen files are at most this long; a longer argument names no loadable file.
-constexpr std::size_t kLongestPath = MAX_PATH - 1;
+constexpr char kUnusableName[] =
+    "このファイル名はこのシステムでは使えません。\n"
+    "使えない文字を含んでいます。ファイル名を変更してから、もう一度指定してください。";
+constexpr char kPathTooLong[] =
+    "パスが長すぎます (259 バイトまで)。\nファイルを短いパスのフォルダーに移してから、もう一度指定してください。";
 
 COLORREF ColourOf(Form::Colour colour) {
     switch (colour) {
@@ -233,7 +236,7 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate() {
-    if (environment_.commandLine.ParamCount() >= 1) SetTarget(environment_.commandLine.ParamStr(1));
+    if (environment_.commandLine.ParamCount() >= 1) OfferTarget(environment_.commandLine.ParamStr(1));
     HCURSOR hand = environment_.cursors.Get(kHandCursor);
     for (GraphicControl* clickable : {TargetLabel.get(), BrowsLabel.get(), LirroLabel.get(), Help.get()}) {
         clickable->SetCursor(hand);
@@ -277,8 +280,21 @@ FollowUp TMainForm::FollowUpOption() const {
 
 void TMainForm::SetTopMost(bool on) { environment_.services.SetWindowPos(Handle(), on); }
 
+bool TMainForm::OfferTarget(const std::wstring& path) {
+    const SystemPath converted = environment_.services.ToSystemPath(path);
+    if (converted.refusal == PathRefusal::None) return SetTarget(converted.path);
+    environment_.services.SetForegroundWindow(Handle());
+    ShowMessage(converted.refusal == PathRefusal::TooLong ? kPathTooLong : kUnusableName);
+    return false;
+}
+
 bool TMainForm::SetTarget(const Text& path) {
-    if (path.size() > kLongestPath || !rules_.IsServerFile(path)) {
+    if (path.size() > kLongestPath) {
+        environment_.services.SetForegroundWindow(Handle());
+        ShowMessage(kPathTooLong);
+        return false;
+    }
+    if (!rules_.IsServerFile(path)) {
         environment_.services.SetForegroundWindow(Handle());
         ShowMessage(kNotAServer);
         return false;
@@ -330,9 +346,9 @@ void TMainForm::SetHint(const Text& hint) {
 }
 
 void TMainForm::WMDropFiles(HDROP drop) {
-    const Text path = environment_.services.DragQueryFileA(drop, 0);
+    const std::wstring path = environment_.services.DragQueryFileW(drop, 0);
     environment_.services.DragFinish(drop);
-    SetTarget(path);
+    OfferTarget(path);
 }
 
 void TMainForm::ShowMessage(const Text& message) { Ui::ShowMessage(Handle(), message, environment_.title); }
@@ -386,7 +402,7 @@ void TMainForm::ExitButtonClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainForm::TargetLabelClick() {
     SetTopMost(false);
-    if (OpenDialog.Execute(Handle())) SetTarget(OpenDialog.FileName());
+    if (OpenDialog.Execute(Handle())) OfferTarget(OpenDialog.FileName());
     SetTopMost(true);
 }
 

@@ -27,7 +27,7 @@ struct FormEnvironment {
     LeadBytes leadBytes;
     const CursorTable& cursors;
     Text title;  // the application title: caption of every message
-    CommandLine commandLine;
+    WideCommandLine commandLine;
     Text homePage;     // opened by the to Lirrowan link; none when empty
     bool quitOnClose;  // closing the window ends the message loop
 };
@@ -67,6 +67,9 @@ private:
     std::unique_ptr<GraphicControl> CreateLabel(const Form::Component& component);
     std::unique_ptr<RadioGroup> CreateGroup(const Form::Component& component);
 
+    // A path as it came in (UTF-16): refused with a message when the system's code page cannot spell it, else
+    // offered to SetTarget.
+    bool OfferTarget(const std::wstring& path);
     bool SetTarget(const Text& path);
     void SelectMode(bool registering);
     void SetRunEnabled(bool enabled);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/text.h"
 
 namespace Wexo::Ui {
@@ -12,13 +14,13 @@ public:
     // `filter` pairs descriptions and patterns, separated by '|'.
     explicit OpenDialog(const Text& filter) : filter_(filter) {}
 
-    // True when the user chose a file; FileName then holds its full path.
+    // True when the user chose a file; FileName then holds its full path, as the system gives it (UTF-16).
     bool Execute(HWND owner);
-    const Text& FileName() const { return fileName_; }
+    const std::wstring& FileName() const { return fileName_; }
 
 private:
     Text filter_;
-    Text fileName_;
+    std::wstring fileName_;
 };
 
 }  // namespace Wexo::Ui

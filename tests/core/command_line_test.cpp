@@ -38,6 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // Shift_JIS bytes are never blanks: 表 ends in 0x5C, ソ in 0x5C too.
                       ParamCase{"wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll", {"C:\\\x95\x5C\\\x83\x5C.dll"}}));
 
+TEST(CommandLine, WideLinesSplitByTheSameRules) {
+    // The yen sign and Hangul stay what they are: no code page stands between them and the program.
+    const Wexo::WideCommandLine line(L"wexo2.exe \"C:\\My Files\\..\u00A5victim.dll\" \uD55C\uAE00.dll");
+    ASSERT_EQ(line.ParamCount(), 2);
+    EXPECT_EQ(line.ParamStr(1), L"C:\\My Files\\..\u00A5victim.dll");
+    EXPECT_EQ(line.ParamStr(2), L"\uD55C\uAE00.dll");
+    EXPECT_EQ(line.ParamStr(3), L"");
+}
+
 TEST(CommandLine, ProgramNameIsParamZero) {
     EXPECT_EQ(CommandLine("\"C:\\a b\\wexo2.exe\" x.dll").ParamStr(0), "C:\\a b\\wexo2.exe");
 }

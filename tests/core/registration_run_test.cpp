@@ -79,13 +79,6 @@ struct Scenario {
 
 class RunScenario : public RunTest, public ::testing::WithParamInterface<Scenario> {};
 
-// Outcome boxes carry a reason below their fixed first line; questions are compared whole.
-std::vector<std::string> FirstLines(const std::vector<std::string>& boxes) {
-    std::vector<std::string> lines;
-    for (const std::string& box : boxes) lines.push_back(box.rfind("?", 0) == 0 ? box : box.substr(0, box.find('\n')));
-    return lines;
-}
-
 std::string Expand(const std::string& box) {
     if (box.empty() || box[0] != '?') return box;
     return "?" + kCopy + box.substr(1);
@@ -102,7 +95,7 @@ TEST_P(RunScenario, BoxesTargetAndFiles) {
 
     std::vector<std::string> expected;
     for (const std::string& box : s.boxes) expected.push_back(Expand(box));
-    EXPECT_EQ(FirstLines(host.boxes), expected);
+    EXPECT_EQ(host.FirstLines(), expected);
     EXPECT_EQ(host.targetPath.empty(), !s.targetKept);
     EXPECT_EQ(services.Count("LoadLibraryA") > 0, s.loaded);
     EXPECT_EQ(services.loaded, 0) << "module not released";

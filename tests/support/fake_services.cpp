@@ -110,8 +110,8 @@ void FakeServices::DragAcceptFiles(Wexo::WindowHandle, bool accept) {
     calls.push_back(std::string("DragAcceptFiles(") + (accept ? "1" : "0") + ")");
 }
 
-Text FakeServices::DragQueryFileA(Wexo::DropHandle, unsigned index) {
-    calls.push_back("DragQueryFileA(" + std::to_string(index) + ")");
+std::wstring FakeServices::DragQueryFileW(Wexo::DropHandle, unsigned index) {
+    calls.push_back("DragQueryFileW(" + std::to_string(index) + ")");
     return {};
 }
 

@@ -69,7 +69,9 @@ public:
     std::uint32_t GetACP() override { return 932; }
     bool GetCPInfo(std::uint32_t codePage, Wexo::LeadBytes& leadBytes) override;
     void DragAcceptFiles(Wexo::WindowHandle, bool accept) override;
-    Text DragQueryFileA(Wexo::DropHandle, unsigned index) override;
+    std::wstring DragQueryFileW(Wexo::DropHandle, unsigned index) override;
+    // Plain ASCII paths stand for themselves.
+    Wexo::SystemPath ToSystemPath(const std::wstring& path) override { return {Text(path.begin(), path.end())}; }
     void DragFinish(Wexo::DropHandle) override;
     std::intptr_t ShellExecuteA(Wexo::WindowHandle, const Text& verb, const Text& file, const Text& parameters,
                                 const Text& directory, int show) override;

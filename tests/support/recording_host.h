@@ -56,6 +56,15 @@ public:
     // Messages as their text, questions as "?text|caption", in the order shown.
     std::vector<std::string> boxes;
 
+    // The boxes with messages cut to their fixed first line; the reason below it is the system's own words.
+    std::vector<std::string> FirstLines() const {
+        std::vector<std::string> lines;
+        for (const std::string& box : boxes) {
+            lines.push_back(box.rfind("?", 0) == 0 ? box : box.substr(0, box.find('\n')));
+        }
+        return lines;
+    }
+
 private:
     std::vector<std::string>& log_;
 };

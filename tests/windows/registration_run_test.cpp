@@ -70,7 +70,7 @@ protected:
 TEST_F(RealRunTest, CopyRegistersTheCopyAndClearsTheTarget) {
     Target("server_ok.dll");
     Run(true, Placement::CopyToSystemFolder);
-    EXPECT_EQ(host.boxes, std::vector<std::string>{Sjis::kRegistered});
+    EXPECT_EQ(host.FirstLines(), std::vector<std::string>{Sjis::kRegistered});
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(source));
     EXPECT_EQ(trace.Count("DllRegisterServer", copy), 1);
     EXPECT_EQ(trace.Count("attach", source), 0);
@@ -83,7 +83,7 @@ TEST_F(RealRunTest, ExistingDestinationIsOverwrittenOnlyAfterOk) {
     WexoTest::WriteFileBytes(copy, "older file");
     host.answers = {false};
     Run(true, Placement::CopyToSystemFolder);
-    EXPECT_EQ(host.boxes, std::vector<std::string>{Ask(Sjis::kAskCopy)});
+    EXPECT_EQ(host.FirstLines(), std::vector<std::string>{Ask(Sjis::kAskCopy)});
     EXPECT_EQ(ReadFileBytes(copy), "older file");
     EXPECT_EQ(host.targetPath, source);
     EXPECT_TRUE(trace.Lines().empty());
@@ -91,7 +91,7 @@ TEST_F(RealRunTest, ExistingDestinationIsOverwrittenOnlyAfterOk) {
     host.boxes.clear();
     host.answers = {true};
     Run(true, Placement::CopyToSystemFolder);
-    EXPECT_EQ(host.boxes, (std::vector<std::string>{Ask(Sjis::kAskCopy), Sjis::kRegistered}));
+    EXPECT_EQ(host.FirstLines(), (std::vector<std::string>{Ask(Sjis::kAskCopy), Sjis::kRegistered}));
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(source));
     EXPECT_EQ(trace.Count("DllRegisterServer", copy), 1);
 }
@@ -102,7 +102,7 @@ TEST_F(RealRunTest, MoveOverwritesThenDeletesTheSource) {
     WexoTest::WriteFileBytes(copy, "older file");
     host.answers = {true};
     Run(true, Placement::MoveToSystemFolder);
-    EXPECT_EQ(host.boxes, (std::vector<std::string>{Ask(Sjis::kAskMove), Sjis::kRegistered}));
+    EXPECT_EQ(host.FirstLines(), (std::vector<std::string>{Ask(Sjis::kAskMove), Sjis::kRegistered}));
     EXPECT_FALSE(FileExists(source));
     EXPECT_EQ(ReadFileBytes(copy), bytes);
     EXPECT_EQ(trace.Count("DllRegisterServer", copy), 1);
@@ -118,7 +118,7 @@ TEST_F(RealRunTest, TargetAlreadyInTheSystemFolderIsNeverDeleted) {
         host.answers = {true};
         Run(true, placement);
         const char* question = placement == Placement::CopyToSystemFolder ? Sjis::kAskCopy : Sjis::kAskMove;
-        EXPECT_EQ(host.boxes, (std::vector<std::string>{Ask(question), Sjis::kCopyFailed}));
+        EXPECT_EQ(host.FirstLines(), (std::vector<std::string>{Ask(question), Sjis::kCopyFailed}));
         EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(FixturePath("server_ok.dll")));
         EXPECT_EQ(host.targetPath, copy);
     }
@@ -130,7 +130,7 @@ TEST_F(RealRunTest, MoveWhoseSourceCannotBeDeletedRegistersNothing) {
     Lock lock(source);
     ASSERT_TRUE(lock.Held());
     Run(true, Placement::MoveToSystemFolder);
-    EXPECT_EQ(host.boxes, std::vector<std::string>{Sjis::kDeleteFailed});
+    EXPECT_EQ(host.FirstLines(), std::vector<std::string>{Sjis::kDeleteFailed});
     EXPECT_TRUE(FileExists(source));
     EXPECT_TRUE(FileExists(copy));
     EXPECT_EQ(host.targetPath, source);
@@ -140,7 +140,7 @@ TEST_F(RealRunTest, MoveWhoseSourceCannotBeDeletedRegistersNothing) {
 TEST_F(RealRunTest, DeletionAfterAFailedUnregistrationReleasesTheModuleFirst) {
     Target("server_fail.dll");
     Run(false, Placement::None, FollowUp::Delete);
-    EXPECT_EQ(host.boxes, std::vector<std::string>{Sjis::kUnregisterFailed});
+    EXPECT_EQ(host.FirstLines(), std::vector<std::string>{Sjis::kUnregisterFailed});
     EXPECT_EQ(trace.Count("DllUnregisterServer", source), 1);
     EXPECT_EQ(trace.Count("detach", source), 1);
     EXPECT_FALSE(FileExists(source));
@@ -151,7 +151,7 @@ TEST_F(RealRunTest, UndeletableFileAfterUnregisteringKeepsTheTarget) {
     Target("server_ok.dll");
     Lock lock(source);
     Run(false, Placement::None, FollowUp::Delete);
-    EXPECT_EQ(host.boxes, (std::vector<std::string>{Sjis::kUnregistered, Sjis::kDeleteFailed}));
+    EXPECT_EQ(host.FirstLines(), (std::vector<std::string>{Sjis::kUnregistered, Sjis::kDeleteFailed}));
     EXPECT_TRUE(FileExists(source));
     EXPECT_EQ(host.targetPath, source);
 }
@@ -160,7 +160,7 @@ TEST_F(RealRunTest, RegisteringHereKeepsTheTargetForAnotherRun) {
     Target("server_fail.dll");
     Run(true, Placement::Here);
     Run(true, Placement::Here);
-    EXPECT_EQ(host.boxes, (std::vector<std::string>{Sjis::kRegisterFailed, Sjis::kRegisterFailed}));
+    EXPECT_EQ(host.FirstLines(), (std::vector<std::string>{Sjis::kRegisterFailed, Sjis::kRegisterFailed}));
     EXPECT_EQ(trace.Count("DllRegisterServer", source), 2);
     EXPECT_EQ(trace.Count("detach", source), 2);
     EXPECT_EQ(host.targetPath, source);

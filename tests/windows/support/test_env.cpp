@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/system_path.h"
+
 namespace WexoTest {
 
 namespace {
@@ -17,24 +19,25 @@ std::string FullPath(const std::string& path) {
     return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+// In UTF-16: tests leave files behind whose names the ANSI code page cannot spell.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -64,6 +67,14 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+std::wstring Wide(const std::string& ansi) { return Wexo::FromAnsi(ansi); }
+
+bool FileExistsW(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void CopyFileOrFailW(const std::string& from, const std::wstring& to) {
+    ASSERT_TRUE(CopyFileW(Wide(from).c_str(), to.c_str(), FALSE)) << from;
+}
+
 void CopyFileOrFail(const std::string& from, const std::string& to) {
     ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
 }
@@ -79,7 +90,7 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveTree(Wide(path_)); }
 
 Trace::Trace() : file_(folder_.File("trace.txt")) { SetEnvironmentVariableA("WEXO_TRACE", file_.c_str()); }
 

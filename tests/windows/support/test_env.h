@@ -15,6 +15,10 @@ bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void CopyFileOrFail(const std::string& from, const std::string& to);
+// For names the ANSI code page cannot spell.
+std::wstring Wide(const std::string& ansi);
+bool FileExistsW(const std::wstring& path);
+void CopyFileOrFailW(const std::string& from, const std::wstring& to);
 
 // A new empty folder, removed with everything in it when the object goes.
 class TempFolder {

@@ -36,11 +36,13 @@ WindowDriver::WindowDriver(TestServices& services) : services_(services) {
     InitCommonControlsEx(&controls);
 }
 
-void WindowDriver::Create(const std::string& commandLine) {
+void WindowDriver::Create(const std::string& commandLine) { Create(Wexo::FromAnsi(commandLine)); }
+
+void WindowDriver::Create(const std::wstring& commandLine) {
     Wexo::LeadBytes leadBytes;
     services_.GetCPInfo(services_.GetACP(), leadBytes);
     Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr),      services_, leadBytes, cursors_, kTitle,
-                                          Wexo::CommandLine(commandLine), kHomePage, false};
+                                          Wexo::WideCommandLine(commandLine), kHomePage, false};
     form_ = std::make_unique<Wexo::Ui::TMainForm>(environment);
     form_->FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -96,14 +98,22 @@ void WindowDriver::Pump() {
 }
 
 void WindowDriver::Drop(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const std::string& path : paths) list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    std::vector<std::wstring> wide;
+    for (const std::string& path : paths) wide.push_back(Wexo::FromAnsi(path));
+    Drop(wide);
+}
+
+void WindowDriver::Drop(const std::vector<std::wstring>& paths) {
+    // In UTF-16, as the shell drops files.
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     SendMessageA(Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }

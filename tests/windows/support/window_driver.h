@@ -40,6 +40,7 @@ public:
 
     // Constructs the window as start-up does (construction, then the creation event) and shows it.
     void Create(const std::string& commandLine = "wexo2.exe");
+    void Create(const std::wstring& commandLine);
     void Destroy() { form_.reset(); }
     Wexo::Ui::TMainForm& Form() { return *form_; }
     HWND Handle() const { return form_->Handle(); }
@@ -56,6 +57,7 @@ public:
     // Sends messages through the form's dialog-key handling, as the message loop does.
     void Pump();
     void Drop(const std::vector<std::string>& paths);
+    void Drop(const std::vector<std::wstring>& paths);
     void Key(WORD key, std::initializer_list<int> heldModifiers = {});
     void Press(HWND control, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP, POINT at = {2, 2});
     void Click(HWND button);  // a button's own click
