@@ -12,9 +12,14 @@ namespace Wexo {
 
 namespace {
 
-// After a stack overflow the guard page is used up; without a new one the next overflow would end the process
-// without any exception. The lowest committed page of the stack becomes the guard page again, as the C runtime's
-// _resetstkoflw does.
+// A stack overflow is raised while this much stack is still free: enough for the system's dispatcher and the
+// vectored handlers that run before ours (the threads library installs one), which would otherwise overflow again
+// and take the process with them.
+constexpr ULONG kStackGuarantee = 64 * 1024;
+
+// After a stack overflow the guard page is used up and the guaranteed room is plain committed memory; without a new
+// guard the next overflow would end the process without any exception. The guard goes back just above the
+// guaranteed room, as the C runtime's _resetstkoflw puts it.
 void RestoreStackGuard() {
     MEMORY_BASIC_INFORMATION here;
     if (VirtualQuery(&here, &here, sizeof(here)) == 0) return;
@@ -24,12 +29,13 @@ void RestoreStackGuard() {
     auto* const current = reinterpret_cast<char*>(&here);
     MEMORY_BASIC_INFORMATION region;
     while (cursor < current && VirtualQuery(cursor, &region, sizeof(region)) != 0) {
-        if (region.State == MEM_COMMIT) {
+        if (region.State == MEM_COMMIT && (region.Protect & PAGE_NOACCESS) == 0) {
             if ((region.Protect & PAGE_GUARD) != 0) return;
-            // Never the page this function runs on.
-            if (cursor + system.dwPageSize >= current - system.dwPageSize) return;
+            char* guard = cursor + kStackGuarantee;
+            // Never the page this function runs on, nor one above it.
+            if (guard + 2 * system.dwPageSize >= current) return;
             DWORD old = 0;
-            VirtualProtect(cursor, system.dwPageSize, PAGE_READWRITE | PAGE_GUARD, &old);
+            VirtualProtect(guard, system.dwPageSize, PAGE_READWRITE | PAGE_GUARD, &old);
             return;
         }
         cursor = static_cast<char*>(region.BaseAddress) + region.RegionSize;
@@ -89,6 +95,8 @@ extern "C" LONG WexoGuardFilter(EXCEPTION_POINTERS* pointers, void* establisherF
 
 bool CallGuarded(void (*body)(void*), void* context, GuardedFault& fault) noexcept {
     fault = {};
+    ULONG guarantee = kStackGuarantee;
+    SetThreadStackGuarantee(&guarantee);
     if (WexoCallGuarded(body, context, &fault) == 0) return true;
     if (fault.code == EXCEPTION_STACK_OVERFLOW) RestoreStackGuard();
     return false;
