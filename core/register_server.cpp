@@ -22,11 +22,15 @@ bool RegisterServer::Load(const Text& path) {
     if (Module == nullptr) {
         failure_.kind = Failure::Kind::NotLoaded;
         failure_.code = outcome.error;
-        if (outcome.error == ErrorCode::kModuleNotFound) {
+        // The loader says "module not found" for a file that is not there at all; say what users look for.
+        if (outcome.error == ErrorCode::kModuleNotFound && services_.ReadFileBytes(path, 2).empty()) {
+            failure_.code = ErrorCode::kFileNotFound;
+        }
+        if (failure_.code == ErrorCode::kModuleNotFound) {
             failure_.name = MissingDependencyOf(path);
             if (!failure_.name.empty()) failure_.kind = Failure::Kind::MissingDependency;
         }
-        if (failure_.kind == Failure::Kind::NotLoaded) failure_.systemText = services_.SystemMessage(outcome.error);
+        if (failure_.kind == Failure::Kind::NotLoaded) failure_.systemText = services_.SystemMessage(failure_.code);
         loadFailure_ = failure_;
         return false;
     }

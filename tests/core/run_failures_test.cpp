@@ -75,6 +75,13 @@ TEST_F(FailureTest, TheBoxSaysWhyBelowTheFixedFirstLine) {
              s.files.clear();
          },
          "読み込めません: text(2) (エラー 2 / 0x80070002)"},
+        {"LoaderSaysModuleNotFoundForAMissingFile", true,
+         [](FakeServices& s) {
+             s.modules.clear();
+             s.files.clear();
+             s.loadErrors[kSource] = 126;
+         },
+         "読み込めません: text(2) (エラー 2 / 0x80070002)"},
         {"NotAModule", false, [](FakeServices& s) { s.modules.clear(); },
          "読み込めません: text(193) (エラー 193 / 0x800700C1)"},
         {"DependencyMissing", true,

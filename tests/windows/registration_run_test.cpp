@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/registration_run.h"
 
 #include "platform/win32_services.h"
@@ -164,6 +166,57 @@ TEST_F(RealRunTest, RegisteringHereKeepsTheTargetForAnotherRun) {
     EXPECT_EQ(trace.Count("DllRegisterServer", source), 2);
     EXPECT_EQ(trace.Count("detach", source), 2);
     EXPECT_EQ(host.targetPath, source);
+}
+
+}  // namespace
+
+namespace {
+
+// The reason below the fixed first line, from real files and the system's own words (Japanese under this locale).
+struct ReasonCase {
+    const char* name;
+    std::function<void(const std::string& source)> arrange;
+    bool registering;
+    Placement placement;
+    std::vector<std::string> contains;  // pieces of the reason line
+    bool sourceKept;
+};
+
+TEST_F(RealRunTest, TheReasonIsTheSystemsAndTheFileIsNeverLostToIt) {
+    const ReasonCase cases[] = {
+        {"NoSuchFile", [](const std::string&) {}, true, Placement::Here, {"(エラー 2 / 0x80070002)"}, false},
+        {"NotAModule", [](const std::string& s) { WexoTest::WriteFileBytes(s, "not a module"); }, false,
+         Placement::Here, {"(エラー 193 / 0x800700C1)"}, true},
+        {"DependencyMissing",
+         [](const std::string& s) { WexoTest::CopyFileOrFail(FixturePath("dependent_server.dll"), s); }, true,
+         Placement::Here, {"helper.dll が見つかりません"}, true},
+        {"NoExports", [](const std::string& s) { WexoTest::CopyFileOrFail(FixturePath("server_noexports.dll"), s); },
+         true, Placement::Here, {"DllRegisterServer がありません"}, true},
+        {"ExportFails", [](const std::string& s) { WexoTest::CopyFileOrFail(FixturePath("server_fail.dll"), s); },
+         false, Placement::Here, {"DllUnregisterServer がエラーを返しました", "(0x80004005)"}, true},
+        // A 32-bit server is refused before the move: it stays where it is and nothing lands in the system folder.
+        {"OtherBitnessMove", [](const std::string& s) { WexoTest::CopyFileOrFail(FixturePath("server_x86.dll"), s); },
+         true, Placement::MoveToSystemFolder, {"32 ビット用です", "wexo2_x86.exe"}, true},
+    };
+    for (const ReasonCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A file of its own for each case: Wine keeps a module whose imports failed mapped, and so locked.
+        const std::string name = std::string(c.name) + ".dll";
+        const std::string source = folder.File(name);
+        const std::string copy = system + "\\" + name;
+        c.arrange(source);
+        host.targetPath = source;
+        host.displayName = name;
+        host.boxes.clear();
+        Run(c.registering, c.placement);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        const std::string& box = host.boxes[0];
+        const std::string first = c.registering ? Sjis::kRegisterFailed : Sjis::kUnregisterFailed;
+        EXPECT_EQ(box.substr(0, box.find('\n')), first);
+        for (const std::string& piece : c.contains) EXPECT_NE(box.find(piece), std::string::npos) << box;
+        EXPECT_EQ(FileExists(source), c.sourceKept);
+        EXPECT_FALSE(FileExists(copy));
+    }
 }
 
 }  // namespace
