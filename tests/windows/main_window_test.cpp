@@ -23,6 +23,9 @@ constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kOlive = RGB(128, 128, 0);
 const std::string kStartPrompt = std::string(Sjis::kDropPrompt) + Sjis::kFullStop;
 const std::string kTitle = WexoTest::WindowDriver::kTitle;
+const std::string kUnusableName =
+    "このファイル名はこのシステムでは使えません。\n"
+    "使えない文字を含んでいます。ファイル名を変更してから、もう一度指定してください。";
 const std::string kPathTooLong =
     "パスが長すぎます (259 バイトまで)。\nファイルを短いパスのフォルダーに移してから、もう一度指定してください。";
 
@@ -436,6 +439,118 @@ TEST_F(MainWindowTest, FileDialogLeavesTheTopLayerAndRemembersTheName) {
     EXPECT_TRUE(window.TopMost());
     EXPECT_TRUE(window.Shows(link, kBlue));
     EXPECT_FALSE(window.Shows(link, kYellow));
+}
+
+}  // namespace
+
+namespace {
+
+// A name the ANSI code page cannot spell: the yen sign would best-fit to 0x5C, a backslash, and turn
+// "..¥victim.dll" into "..\victim.dll", the file of that name in the parent folder.
+class ForeignNameTest : public MainWindowTest {
+protected:
+    ForeignNameTest() {
+        CreateDirectoryA(inner.c_str(), nullptr);
+        WexoTest::CopyFileOrFail(FixturePath("server_ok.dll"), victim);
+        WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), yenName);
+    }
+
+    // Unregisters and deletes whatever the window took as its target.
+    void UnregisterAndDelete() {
+        window.Click(window.Item(UnregistSide));
+        window.Click(window.GroupItem(UnregistGroup, 1));
+        if (window.Enabled(ExecButton)) window.Click(window.Item(ExecButton));
+    }
+
+    void ExpectVictimUntouched() {
+        EXPECT_TRUE(WexoTest::FileExists(victim));
+        EXPECT_EQ(trace.Count("attach", victim), 0);
+    }
+
+    WexoTest::Trace trace;
+    const std::string inner = folder.File("inner");
+    const std::string victim = folder.File("victim.dll");
+    const std::wstring yenName = WexoTest::Wide(inner) + L"\\..\u00A5victim.dll";
+};
+
+TEST_F(ForeignNameTest, DroppedOrTypedItNeverReachesTheParentsFile) {
+    for (const bool dropped : {false, true}) {
+        SCOPED_TRACE(dropped ? "dropped" : "typed");
+        WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), yenName);
+        WexoTest::WindowDriver driver(services);
+        if (dropped) {
+            driver.Create();
+            driver.Drop(std::vector<std::wstring>{yenName});
+        } else {
+            driver.Create(L"wexo2.exe \"" + yenName + L"\"");
+        }
+        // Wine's volumes have short names, so the file is taken by its own.
+        const std::string taken = driver.Form().TargetPath();
+        ASSERT_FALSE(taken.empty());
+        wchar_t longName[MAX_PATH] = {};
+        GetLongPathNameW(WexoTest::Wide(taken).c_str(), longName, MAX_PATH);
+        EXPECT_EQ(std::wstring(longName), yenName);
+        driver.Click(driver.Item(UnregistSide));
+        driver.Click(driver.GroupItem(UnregistGroup, 1));
+        driver.Click(driver.Item(ExecButton));
+        EXPECT_FALSE(WexoTest::FileExistsW(yenName)) << "the file named is the file deleted";
+        ExpectVictimUntouched();
+    }
+}
+
+TEST_F(ForeignNameTest, ChosenInTheDialogItIsTakenByItsShortNameOrRefused) {
+    // The dialog will not take a name that starts with "..", so here the yen sign would lead into the folder
+    // "inner" instead: "inner¥victim.dll" must never become inner\victim.dll.
+    const std::string innerVictim = inner + "\\victim.dll";
+    WexoTest::CopyFileOrFail(FixturePath("server_ok.dll"), innerVictim);
+    const std::wstring yenInName = WexoTest::Wide(folder.Path()) + L"\\inner\u00A5victim.dll";
+    const std::wstring hangul = WexoTest::Wide(folder.Path()) + L"\\\uD55C\uAE00.dll";
+    WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), yenInName);
+    WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), hangul);
+    window.Create();
+    std::wstring choice;
+    int visits = 0;
+    answerer.onOtherDialog = [&](HWND dialog) {
+        HWND nameBox = GetDlgItem(dialog, 0x47c);
+        if (nameBox == nullptr) nameBox = GetDlgItem(dialog, 0x480);
+        // A dialog that does not take the name stays open: cancel it the second time round.
+        if (++visits > 1) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        }
+        SetWindowTextW(nameBox, choice.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+    for (const std::wstring& chosen : {yenInName, hangul}) {
+        choice = chosen;
+        visits = 0;
+        window.Press(window.Item(TargetLabel));
+        EXPECT_EQ(visits, 1);
+        const std::string taken = window.Form().TargetPath();
+        if (taken.empty()) {
+            EXPECT_EQ(Texts().back(), kUnusableName);
+            continue;
+        }
+        // The short name the system gives names the very file chosen.
+        wchar_t longName[MAX_PATH] = {};
+        GetLongPathNameW(WexoTest::Wide(taken).c_str(), longName, MAX_PATH);
+        EXPECT_EQ(std::wstring(longName), chosen);
+        EXPECT_EQ(taken.find('?'), std::string::npos) << taken;
+        UnregisterAndDelete();
+        EXPECT_FALSE(WexoTest::FileExistsW(chosen)) << "the file chosen is the file deleted";
+    }
+    EXPECT_TRUE(WexoTest::FileExists(innerVictim));
+    EXPECT_EQ(trace.Count("attach", innerVictim), 0);
+}
+
+TEST_F(ForeignNameTest, WithoutAShortNameTheNameIsRefusedInPlainWords) {
+    // A name that does not exist has no short name either.
+    window.Create(L"wexo2.exe C:\\nowhere\\\uD55C\uAE00.dll");
+    EXPECT_EQ(window.Form().TargetPath(), "");
+    ASSERT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(Texts()[0], kUnusableName);
+    EXPECT_EQ(answerer.Seen()[0].caption, kTitle);
 }
 
 }  // namespace
