@@ -20,10 +20,11 @@ const std::string kTitle = "WEXO2 - Taskerand 2";
 
 class Program {
 public:
-    Program(const std::string& argument, const std::string& directory) {
+    Program(const std::string& argument, const std::string& directory,
+            const std::string& program = WexoTest::ProgramPath()) {
         // Appended piece by piece: one long concatenation trips a false warning of GCC 12.
         std::string commandLine = "\"";
-        commandLine.append(WexoTest::ProgramPath()).append("\" \"").append(argument).append("\"");
+        commandLine.append(program).append("\" \"").append(argument).append("\"");
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
@@ -149,6 +150,76 @@ TEST(Program, RefusesANonServerArgumentBeforeShowingTheWindow) {
               std::string(Sjis::kDropPrompt) + Sjis::kFullStop);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(Program, AFaultInTheServerIsShownAndTheProgramGoesOn) {
+    WexoTest::Trace trace;
+    WexoTest::TempFolder folder;
+    const std::string target = folder.File("fault_register.dll");
+    WexoTest::CopyFileOrFail(WexoTest::FixturePath("fault_register.dll"), target);
+
+    Program program(target, folder.Path());
+    ASSERT_TRUE(program.Started());
+    WexoTest::BoxAnswerer answerer(0, program.Id());
+    HWND window = program.Window();
+    ASSERT_NE(window, nullptr);
+    HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
+    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), 1));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run) != 0; }));
+    Type(VK_RETURN);
+    ASSERT_TRUE(answerer.WaitFor(1));
+    const WexoTest::SeenBox box = answerer.Seen()[0];
+    EXPECT_EQ(box.caption, kTitle);
+    EXPECT_TRUE(box.icon);
+    EXPECT_EQ(box.text.rfind("サーバーの中で例外 0xC0000005 (アクセス違反) が発生しました。", 0), 0u) << box.text;
+    EXPECT_NE(box.text.find(target), std::string::npos) << box.text;
+    EXPECT_EQ(box.text.back(), '.');
+    EXPECT_EQ(trace.Count("detach", target), 1) << "the module is released on the way";
+
+    // Still running, and left out of the top layer as after any exception in a run.
+    EXPECT_EQ(program.ExitCode(200), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "not put back on top after a fault";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(Program, AServerOfTheOtherBitnessIsHandedToTheProgramBesideIt) {
+    WexoTest::TempFolder folder;
+    // The 32-bit program cannot run here; a recorder stands in for it, beside a copy of this program.
+    const std::string program = folder.File("wexo2.exe");
+    WexoTest::CopyFileOrFail(WexoTest::ProgramPath(), program);
+    WexoTest::CopyFileOrFail(WexoTest::FixturePath("recorder.exe"), folder.File("wexo2_x86.exe"));
+    const std::string target = folder.File("Old Control.ocx");
+    WexoTest::CopyFileOrFail(WexoTest::FixturePath("server_x86.dll"), target);
+    const std::string record = folder.File("record.txt");
+    SetEnvironmentVariableA("WEXO_RECORD", record.c_str());
+
+    Program started(target, folder.Path(), program);
+    ASSERT_TRUE(started.Started());
+    WexoTest::BoxAnswerer answerer(0, started.Id());
+    answerer.Answer({IDOK});
+    HWND window = started.Window();
+    ASSERT_NE(window, nullptr);
+    // Moving it would put a 32-bit server into the 64-bit system folder: it is refused before anything moves.
+    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), 3));
+    HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run) != 0; }));
+    Type(VK_RETURN);
+    ASSERT_TRUE(answerer.WaitFor(1));
+    const WexoTest::SeenBox box = answerer.Seen()[0];
+    EXPECT_EQ(box.caption, "Wexo");
+    EXPECT_EQ(box.text, std::string(Sjis::kRegisterFailed) +
+                            "\nこのファイルは 32 ビット用です。扱えるのは wexo2_x86.exe です。"
+                            "\nwexo2_x86.exe に渡して開きますか？");
+    ASSERT_TRUE(WaitUntil([&] { return WexoTest::FileExists(record); }));
+    Sleep(100);
+    const std::string recorded = WexoTest::ReadFileBytes(record);
+    const std::wstring line(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / sizeof(wchar_t));
+    EXPECT_NE(line.find(WexoTest::Wide("\"" + target + "\"")), std::wstring::npos);
+    EXPECT_TRUE(WexoTest::FileExists(target));
+    SetEnvironmentVariableA("WEXO_RECORD", nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(started.ExitCode(), 0u);
 }
 
 }  // namespace
