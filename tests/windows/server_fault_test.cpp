@@ -19,17 +19,16 @@ class ServerFaultTest : public ::testing::Test {
 protected:
     ~ServerFaultTest() override { SetEnvironmentVariableA("WEXO_FAULT_KIND", nullptr); }
 
+    static DWORD WINAPI LoadElsewhere(void*) {
+        HMODULE module = LoadLibraryA(FixturePath("server_ok.dll").c_str());
+        if (module == nullptr) return 1;
+        FreeLibrary(module);
+        return 0;
+    }
+
     // The loader lock must be free again: another thread can load a module, as COM's and the shell's threads do.
     static bool LoaderFreeForOtherThreads() {
-        HANDLE thread = CreateThread(
-            nullptr, 0,
-            [](void*) -> DWORD {
-                HMODULE module = LoadLibraryA(FixturePath("server_ok.dll").c_str());
-                if (module == nullptr) return 1;
-                FreeLibrary(module);
-                return 0;
-            },
-            nullptr, 0, nullptr);
+        HANDLE thread = CreateThread(nullptr, 0, &LoadElsewhere, nullptr, 0, nullptr);
         const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
         DWORD code = 1;
         GetExitCodeThread(thread, &code);
