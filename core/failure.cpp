@@ -47,8 +47,8 @@ Text DescribeFailure(const Failure& failure, const Text& fileName) {
         case Failure::Kind::MissingExport:
             return "このファイルには " + failure.name + " がありません。自己登録できる COM サーバーではありません。";
         case Failure::Kind::ExportFailed:
-            return failure.name + " がエラーを返しました: " +
-                   Explained(failure.systemText, "0x" + Hex(failure.code, 8), fileName) +
+            return failure.name +
+                   " がエラーを返しました: " + Explained(failure.systemText, "0x" + Hex(failure.code, 8), fileName) +
                    NeedsAdministrator(failure.code);
         case Failure::Kind::OtherBitness:
             return Text("このファイルは ") + (failure.bitness == Bitness::Bits64 ? "64" : "32") +

@@ -13,10 +13,10 @@ enum class Bitness { Bits32, Bits64 };
 
 // Error codes the reasons tell apart, as Windows numbers them.
 namespace ErrorCode {
-inline constexpr std::uint32_t kFileNotFound = 2;                 // ERROR_FILE_NOT_FOUND
-inline constexpr std::uint32_t kModuleNotFound = 126;             // ERROR_MOD_NOT_FOUND
-inline constexpr std::uint32_t kAccessDenied = 0x80070005u;       // E_ACCESSDENIED
-inline constexpr std::uint32_t kTypeLibRegistry = 0x8002801Cu;    // TYPE_E_REGISTRYACCESS
+inline constexpr std::uint32_t kFileNotFound = 2;               // ERROR_FILE_NOT_FOUND
+inline constexpr std::uint32_t kModuleNotFound = 126;           // ERROR_MOD_NOT_FOUND
+inline constexpr std::uint32_t kAccessDenied = 0x80070005u;     // E_ACCESSDENIED
+inline constexpr std::uint32_t kTypeLibRegistry = 0x8002801Cu;  // TYPE_E_REGISTRYACCESS
 }  // namespace ErrorCode
 
 struct Failure {

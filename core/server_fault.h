@@ -11,9 +11,9 @@
 namespace Wexo {
 
 struct ServerFault {
-    std::uint32_t code = 0;      // the structured exception code, 0xC0000005 for an access violation
-    std::uint64_t address = 0;   // where it was raised
-    Text module;                 // the module holding that address; empty when none does any more
+    std::uint32_t code = 0;     // the structured exception code, 0xC0000005 for an access violation
+    std::uint64_t address = 0;  // where it was raised
+    Text module;                // the module holding that address; empty when none does any more
 };
 
 // One Japanese sentence naming the code, the address and the module (the handler appends ".").

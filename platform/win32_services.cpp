@@ -143,9 +143,9 @@ Text Win32Services::SystemMessage(std::uint32_t code) {
     // An HRESULT that wraps a Win32 error has the words of that error.
     if ((code & 0xFFFF0000u) == 0x80070000u) code &= 0xFFFFu;
     char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     if (length == 0 || buffer == nullptr) return {};
     Text text(buffer, length);
     ::LocalFree(buffer);

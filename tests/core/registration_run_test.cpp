@@ -294,9 +294,8 @@ TEST_F(RunTest, MissingFileIsReportedAsAFailedExport) {
     services.files.clear();
     host.registering = false;
     Run();
-    EXPECT_EQ(host.boxes,
-              std::vector<std::string>{std::string(Sjis::kUnregisterFailed) +
-                                       "\n読み込めません: text(2) (エラー 2 / 0x80070002)"});
+    EXPECT_EQ(host.boxes, std::vector<std::string>{std::string(Sjis::kUnregisterFailed) +
+                                                   "\n読み込めません: text(2) (エラー 2 / 0x80070002)"});
 }
 
 TEST_F(RunTest, CopyLoadsTheCopyAndClearsTheTargetBeforeRegistering) {

@@ -221,29 +221,42 @@ struct BitnessCase {
     Placement placement;
     FollowUp followUp;
     std::uint16_t machine;
-    bool besideUs;                      // the other program stands beside this one
+    bool besideUs;  // the other program stands beside this one
     std::vector<bool> answers;
-    std::vector<std::string> boxes;     // whole texts; "?" marks a question
-    std::vector<std::string> started;   // StartProgram calls
+    std::vector<std::string> boxes;    // whole texts; "?" marks a question
+    std::vector<std::string> started;  // StartProgram calls
 };
 
-const std::string kFailed32 = std::string(Sjis::kRegisterFailed) +
-                              "\nこのファイルは 32 ビット用です。扱えるのは wexo2_x86.exe です。";
-const std::string kAskHandOver =
-    "?" + kFailed32 + "\nwexo2_x86.exe に渡して開きますか？|Wexo";
+const std::string kFailed32 =
+    std::string(Sjis::kRegisterFailed) + "\nこのファイルは 32 ビット用です。扱えるのは wexo2_x86.exe です。";
+const std::string kAskHandOver = "?" + kFailed32 + "\nwexo2_x86.exe に渡して開きますか？|Wexo";
 
 TEST_F(FailureTest, AFileForAnotherProcessorIsNeitherPlacedNorDeleted) {
-    const std::string unregFailed32 = std::string(Sjis::kUnregisterFailed) +
-                                      "\nこのファイルは 32 ビット用です。扱えるのは wexo2_x86.exe です。";
+    const std::string unregFailed32 =
+        std::string(Sjis::kUnregisterFailed) + "\nこのファイルは 32 ビット用です。扱えるのは wexo2_x86.exe です。";
     const std::string start = "StartProgram(" + kX86Program + "," + kSource + ")";
     const BitnessCase cases[] = {
         {"MoveAlone", true, Placement::MoveToSystemFolder, FollowUp::Keep, Pe::kX86, false, {}, {kFailed32}, {}},
-        {"CopyHandedOver", true, Placement::CopyToSystemFolder, FollowUp::Keep, Pe::kX86, true, {true},
-         {kAskHandOver}, {start}},
+        {"CopyHandedOver",
+         true,
+         Placement::CopyToSystemFolder,
+         FollowUp::Keep,
+         Pe::kX86,
+         true,
+         {true},
+         {kAskHandOver},
+         {start}},
         {"HandOverDeclined", true, Placement::Here, FollowUp::Keep, Pe::kX86, true, {false}, {kAskHandOver}, {}},
         {"UnregisterAndDelete", false, Placement::None, FollowUp::Delete, Pe::kX86, false, {}, {unregFailed32}, {}},
-        {"Arm64", true, Placement::MoveToSystemFolder, FollowUp::Keep, Pe::kArm64, true, {},
-         {std::string(Sjis::kRegisterFailed) + "\nこのファイルは別の種類の CPU (マシン 0xAA64) 用です。"}, {}},
+        {"Arm64",
+         true,
+         Placement::MoveToSystemFolder,
+         FollowUp::Keep,
+         Pe::kArm64,
+         true,
+         {},
+         {std::string(Sjis::kRegisterFailed) + "\nこのファイルは別の種類の CPU (マシン 0xAA64) 用です。"},
+         {}},
     };
     for (const BitnessCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -41,7 +41,7 @@ void WindowDriver::Create(const std::string& commandLine) { Create(Wexo::FromAns
 void WindowDriver::Create(const std::wstring& commandLine) {
     Wexo::LeadBytes leadBytes;
     services_.GetCPInfo(services_.GetACP(), leadBytes);
-    Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr),      services_, leadBytes, cursors_, kTitle,
+    Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr),          services_, leadBytes, cursors_, kTitle,
                                           Wexo::WideCommandLine(commandLine), kHomePage, false};
     form_ = std::make_unique<Wexo::Ui::TMainForm>(environment);
     form_->FormCreate();
