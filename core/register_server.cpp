@@ -18,25 +18,29 @@ bool RegisterServer::Load(const Text& path) {
     const LoadOutcome outcome = services_.LoadLibraryA(path);
     if (outcome.fault) throw ServerFaultError(*outcome.fault);
     Module = outcome.module;
-    failure_ = {};
-    if (Module == nullptr) {
-        failure_.kind = Failure::Kind::NotLoaded;
-        failure_.code = outcome.error;
-        // The loader says "module not found" for a file that is not there at all; say what users look for.
-        if (outcome.error == ErrorCode::kModuleNotFound && services_.ReadFileBytes(path, 2).empty()) {
-            failure_.code = ErrorCode::kFileNotFound;
-        }
-        if (failure_.code == ErrorCode::kModuleNotFound) {
-            failure_.name = MissingDependencyOf(path);
-            if (!failure_.name.empty()) failure_.kind = Failure::Kind::MissingDependency;
-        }
-        if (failure_.kind == Failure::Kind::NotLoaded) failure_.systemText = services_.SystemMessage(failure_.code);
-        loadFailure_ = failure_;
-        return false;
-    }
-    loadFailure_ = {};
+    loadFailure_ = Module == nullptr ? WhyNotLoaded(path, outcome.error) : Failure();
+    failure_ = loadFailure_;
+    if (Module == nullptr) return false;
     FileName = path;
     return true;
+}
+
+Failure RegisterServer::WhyNotLoaded(const Text& path, std::uint32_t error) {
+    Failure failure;
+    // The loader says "module not found" for a file that is not there at all; say what users look for.
+    if (error == ErrorCode::kModuleNotFound && services_.ReadFileBytes(path, 2).empty()) {
+        error = ErrorCode::kFileNotFound;
+    } else if (error == ErrorCode::kModuleNotFound) {
+        failure.name = MissingDependencyOf(path);
+        if (!failure.name.empty()) {
+            failure.kind = Failure::Kind::MissingDependency;
+            return failure;
+        }
+    }
+    failure.kind = Failure::Kind::NotLoaded;
+    failure.code = error;
+    failure.systemText = services_.SystemMessage(error);
+    return failure;
 }
 
 void RegisterServer::Unload() {

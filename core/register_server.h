@@ -35,6 +35,7 @@ public:
 private:
     bool CallExport(const char* name);
     std::optional<ServerFault> Release();
+    Failure WhyNotLoaded(const Text& path, std::uint32_t error);
     // The first module the file imports that the loader cannot find; empty when all are there.
     Text MissingDependencyOf(const Text& path);
 

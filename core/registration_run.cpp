@@ -9,18 +9,6 @@
 
 namespace Wexo {
 
-namespace {
-
-Failure FileOperationFailure(const Outcome& outcome, WindowsServices& services) {
-    Failure failure;
-    failure.kind = Failure::Kind::FileOperation;
-    failure.code = outcome.error;
-    failure.systemText = services.SystemMessage(outcome.error);
-    return failure;
-}
-
-}  // namespace
-
 void RegistrationRun::Execute() {
     // Declared in this order so that the destination goes first and the module last.
     RegisterServer server(services_);
@@ -69,10 +57,7 @@ bool RegistrationRun::TargetFitsThisProgram() {
     }
     if (host_.AskOkCancel(outcome + "\n" + failure.name + Messages::kAskHandOver, Messages::kQuestionCaption)) {
         const Outcome started = services_.StartProgram(other, host_.TargetPath());
-        if (!started.ok) {
-            host_.ShowMessage(WithReason(failure.name + Messages::kStartFailed,
-                                         FileOperationFailure(started, services_), host_.DisplayName()));
-        }
+        if (!started.ok) ShowSystemFailure(failure.name + Messages::kStartFailed, started);
     }
     return false;
 }
@@ -121,8 +106,7 @@ void RegistrationRun::UnregisterTarget(RegisterServer& server) {
     if (deleted.ok) {
         host_.ClearTarget();
     } else {
-        host_.ShowMessage(
-            WithReason(Messages::kDeleteFailed, FileOperationFailure(deleted, services_), host_.DisplayName()));
+        ShowSystemFailure(Messages::kDeleteFailed, deleted);
     }
 }
 
@@ -131,7 +115,7 @@ bool RegistrationRun::CopyAsked(const Text& destination, const char* question) {
     if (!host_.AskOkCancel(destination + question, Messages::kQuestionCaption)) return false;
     const Outcome copied = services_.CopyFileA(host_.TargetPath(), destination, false);
     if (copied.ok) return true;
-    host_.ShowMessage(WithReason(Messages::kCopyFailed, FileOperationFailure(copied, services_), host_.DisplayName()));
+    ShowSystemFailure(Messages::kCopyFailed, copied);
     return false;
 }
 
@@ -145,9 +129,16 @@ bool RegistrationRun::MoveToSystemFolder(Text& destination) {
     if (!CopyAsked(destination, Messages::kAskMove)) return false;
     const Outcome deleted = services_.DeleteFileA(host_.TargetPath());
     if (deleted.ok) return true;
-    host_.ShowMessage(
-        WithReason(Messages::kDeleteFailed, FileOperationFailure(deleted, services_), host_.DisplayName()));
+    ShowSystemFailure(Messages::kDeleteFailed, deleted);
     return false;
+}
+
+void RegistrationRun::ShowSystemFailure(const Text& firstLine, const Outcome& outcome) {
+    Failure failure;
+    failure.kind = Failure::Kind::FileOperation;
+    failure.code = outcome.error;
+    failure.systemText = services_.SystemMessage(outcome.error);
+    host_.ShowMessage(WithReason(firstLine, failure, host_.DisplayName()));
 }
 
 }  // namespace Wexo

@@ -52,6 +52,8 @@ private:
     void UnregisterTarget(RegisterServer& server);
     // The first copy never overwrites; after it fails the user decides, then the copy overwrites.
     bool CopyAsked(const Text& destination, const char* question);
+    // `firstLine`, and below it the system's reason for the failed call.
+    void ShowSystemFailure(const Text& firstLine, const Outcome& outcome);
 
     RunHost& host_;
     WindowsServices& services_;

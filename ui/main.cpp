@@ -283,20 +283,13 @@ void TMainForm::SetTopMost(bool on) { environment_.services.SetWindowPos(Handle(
 bool TMainForm::OfferTarget(const std::wstring& path) {
     const SystemPath converted = environment_.services.ToSystemPath(path);
     if (converted.refusal == PathRefusal::None) return SetTarget(converted.path);
-    environment_.services.SetForegroundWindow(Handle());
-    ShowMessage(converted.refusal == PathRefusal::TooLong ? kPathTooLong : kUnusableName);
+    RefuseTarget(converted.refusal == PathRefusal::TooLong ? kPathTooLong : kUnusableName);
     return false;
 }
 
 bool TMainForm::SetTarget(const Text& path) {
-    if (path.size() > kLongestPath) {
-        environment_.services.SetForegroundWindow(Handle());
-        ShowMessage(kPathTooLong);
-        return false;
-    }
     if (!rules_.IsServerFile(path)) {
-        environment_.services.SetForegroundWindow(Handle());
-        ShowMessage(kNotAServer);
+        RefuseTarget(kNotAServer);
         return false;
     }
     TargetName->SetCaption(rules_.DisplayNameOf(path));
@@ -305,6 +298,12 @@ bool TMainForm::SetTarget(const Text& path) {
     const RadioGroup& active = IsRegistering() ? *RegistGroup : *UnregistGroup;
     if (active.ItemIndex() != -1) SetRunEnabled(true);
     return true;
+}
+
+void TMainForm::RefuseTarget(const char* message) {
+    // The message must be seen even when the window is behind the one the file came from.
+    environment_.services.SetForegroundWindow(Handle());
+    ShowMessage(message);
 }
 
 void TMainForm::ClearTarget() {

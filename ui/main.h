@@ -67,10 +67,12 @@ private:
     std::unique_ptr<GraphicControl> CreateLabel(const Form::Component& component);
     std::unique_ptr<RadioGroup> CreateGroup(const Form::Component& component);
 
-    // A path as it came in (UTF-16): refused with a message when the system's code page cannot spell it, else
-    // offered to SetTarget.
+    // A path as it came in (UTF-16): refused with a message when the system's code page cannot spell it in at
+    // most 259 bytes, else offered to SetTarget.
     bool OfferTarget(const std::wstring& path);
     bool SetTarget(const Text& path);
+    // Leaves the target as it is and says why.
+    void RefuseTarget(const char* message);
     void SelectMode(bool registering);
     void SetRunEnabled(bool enabled);
     void SetHint(const Text& hint);

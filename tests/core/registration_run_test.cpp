@@ -5,8 +5,7 @@
 
 #include <functional>
 
-#include "tests/support/fake_services.h"
-#include "tests/support/recording_host.h"
+#include "tests/support/run_fixture.h"
 
 namespace {
 
@@ -17,28 +16,13 @@ using WexoTest::FakeServices;
 using WexoTest::RecordingHost;
 namespace Sjis = WexoTest::Sjis;
 
-const Text kFolder = "C:\\WINDOWS\\SYSTEM";
-const Text kSource = "C:\\work\\Foo.dll";
-const Text kCopy = "C:\\WINDOWS\\SYSTEM\\Foo.dll";
+using WexoTest::kCopy;
+using WexoTest::kFolder;
+using WexoTest::kSource;
 
-class RunTest : public ::testing::Test {
+class RunTest : public WexoTest::RunFixture {
 protected:
-    RunTest() : host(services.calls) {
-        host.targetPath = kSource;
-        host.displayName = "Foo.dll";
-        host.systemFolder = kFolder;
-        services.files[kSource] = kSource;
-        Serve(kSource, WexoTest::ExportOk);
-    }
-
-    void Serve(const Text& path, std::int32_t (*status)()) {
-        services.modules[path] = {{{"DllRegisterServer", status}, {"DllUnregisterServer", status}}};
-    }
-
     void Run() { Wexo::RegistrationRun(host, services).Execute(); }
-
-    FakeServices services;
-    RecordingHost host;
 };
 
 TEST_F(RunTest, RegisteringHereCallsInOrderAndReleasesOnceAfterTheWindowIsBackOnTop) {

@@ -5,9 +5,8 @@
 #include "core/failure.h"
 #include "core/registration_run.h"
 #include "core/server_fault.h"
-#include "tests/support/fake_services.h"
 #include "tests/support/pe_builder.h"
-#include "tests/support/recording_host.h"
+#include "tests/support/run_fixture.h"
 
 namespace {
 
@@ -16,29 +15,16 @@ using Wexo::FollowUp;
 using Wexo::Placement;
 using Wexo::Text;
 using WexoTest::FakeServices;
-using WexoTest::RecordingHost;
 namespace Pe = WexoTest::Pe;
 namespace Sjis = WexoTest::Sjis;
 
-const Text kFolder = "C:\\WINDOWS\\SYSTEM";
-const Text kSource = "C:\\work\\Foo.dll";
-const Text kCopy = "C:\\WINDOWS\\SYSTEM\\Foo.dll";
+using WexoTest::kCopy;
+using WexoTest::kSource;
+
 const Text kX86Program = "C:\\tools\\wexo2_x86.exe";
 
-class FailureTest : public ::testing::Test {
+class FailureTest : public WexoTest::RunFixture {
 protected:
-    FailureTest() : host(services.calls) {
-        host.targetPath = kSource;
-        host.displayName = "Foo.dll";
-        host.systemFolder = kFolder;
-        services.files[kSource] = kSource;
-        Serve(WexoTest::ExportOk);
-    }
-
-    void Serve(std::int32_t (*status)()) {
-        services.modules[kSource] = {{{"DllRegisterServer", status}, {"DllUnregisterServer", status}}};
-    }
-
     void Run(bool registering, Placement placement = Placement::Here, FollowUp followUp = FollowUp::Keep) {
         host.registering = registering;
         host.placement = placement;
@@ -51,9 +37,6 @@ protected:
         for (const auto& entry : services.files) names.push_back(entry.first);
         return names;
     }
-
-    FakeServices services;
-    RecordingHost host;
 };
 
 std::int32_t AccessDenied() { return static_cast<std::int32_t>(0x80070005u); }
@@ -129,11 +112,7 @@ TEST_F(FailureTest, TheBoxSaysWhyBelowTheFixedFirstLine) {
     };
     for (const ReasonCase& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeServices fresh;
-        services = fresh;
-        services.files[kSource] = kSource;
-        Serve(WexoTest::ExportOk);
-        host.boxes.clear();
+        Reset();
         c.arrange(services);
         Run(c.registering);
         const std::string first = c.registering ? Sjis::kRegisterFailed : Sjis::kUnregisterFailed;

@@ -470,7 +470,7 @@ protected:
     WexoTest::Trace trace;
     const std::string inner = folder.File("inner");
     const std::string victim = folder.File("victim.dll");
-    const std::wstring yenName = WexoTest::Wide(inner) + L"\\..\u00A5victim.dll";
+    const std::wstring yenName = Wexo::FromAnsi(inner) + L"\\..\u00A5victim.dll";
 };
 
 TEST_F(ForeignNameTest, DroppedOrTypedItNeverReachesTheParentsFile) {
@@ -488,7 +488,7 @@ TEST_F(ForeignNameTest, DroppedOrTypedItNeverReachesTheParentsFile) {
         const std::string taken = driver.Form().TargetPath();
         ASSERT_FALSE(taken.empty());
         wchar_t longName[MAX_PATH] = {};
-        GetLongPathNameW(WexoTest::Wide(taken).c_str(), longName, MAX_PATH);
+        GetLongPathNameW(Wexo::FromAnsi(taken).c_str(), longName, MAX_PATH);
         EXPECT_EQ(std::wstring(longName), yenName);
         driver.Click(driver.Item(UnregistSide));
         driver.Click(driver.GroupItem(UnregistGroup, 1));
@@ -503,8 +503,8 @@ TEST_F(ForeignNameTest, ChosenInTheDialogItIsTakenByItsShortNameOrRefused) {
     // "inner" instead: "inner¥victim.dll" must never become inner\victim.dll.
     const std::string innerVictim = inner + "\\victim.dll";
     WexoTest::CopyFileOrFail(FixturePath("server_ok.dll"), innerVictim);
-    const std::wstring yenInName = WexoTest::Wide(folder.Path()) + L"\\inner\u00A5victim.dll";
-    const std::wstring hangul = WexoTest::Wide(folder.Path()) + L"\\\uD55C\uAE00.dll";
+    const std::wstring yenInName = Wexo::FromAnsi(folder.Path()) + L"\\inner\u00A5victim.dll";
+    const std::wstring hangul = Wexo::FromAnsi(folder.Path()) + L"\\\uD55C\uAE00.dll";
     WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), yenInName);
     WexoTest::CopyFileOrFailW(FixturePath("server_ok.dll"), hangul);
     window.Create();
@@ -534,7 +534,7 @@ TEST_F(ForeignNameTest, ChosenInTheDialogItIsTakenByItsShortNameOrRefused) {
         }
         // The short name the system gives names the very file chosen.
         wchar_t longName[MAX_PATH] = {};
-        GetLongPathNameW(WexoTest::Wide(taken).c_str(), longName, MAX_PATH);
+        GetLongPathNameW(Wexo::FromAnsi(taken).c_str(), longName, MAX_PATH);
         EXPECT_EQ(std::wstring(longName), chosen);
         EXPECT_EQ(taken.find('?'), std::string::npos) << taken;
         UnregisterAndDelete();

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/system_path.h"
 #include "resources/main_form.h"
 #include "tests/support/sjis.h"
 #include "tests/windows/support/box_answerer.h"
@@ -104,6 +105,16 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 1000
     return false;
 }
 
+// Clicks registration option `option` (1 is "ここから"), then Enter once 開始 is enabled: the focus is on the
+// option, so Enter presses 開始. False when 開始 never became enabled.
+bool RegisterWith(HWND window, int option) {
+    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), option));
+    HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
+    if (!WaitUntil([&] { return IsWindowEnabled(run) != 0; })) return false;
+    Type(VK_RETURN);
+    return true;
+}
+
 TEST(Program, RegistersAControlThatUsesComWhileRegistering) {
     WexoTest::Trace trace;
     WexoTest::TempFolder folder;
@@ -120,10 +131,7 @@ TEST(Program, RegistersAControlThatUsesComWhileRegistering) {
     HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
     EXPECT_FALSE(IsWindowEnabled(run));
 
-    // "ここから", then Enter: the focus is on the option, so Enter presses 開始.
-    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), 1));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run) != 0; }));
-    Type(VK_RETURN);
+    ASSERT_TRUE(RegisterWith(window, 1));
     ASSERT_TRUE(answerer.WaitFor(1));
     EXPECT_EQ(answerer.Seen()[0].caption, kTitle);
     EXPECT_EQ(answerer.Seen()[0].text, Sjis::kRegistered);
@@ -163,10 +171,7 @@ TEST(Program, AFaultInTheServerIsShownAndTheProgramGoesOn) {
     WexoTest::BoxAnswerer answerer(0, program.Id());
     HWND window = program.Window();
     ASSERT_NE(window, nullptr);
-    HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
-    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), 1));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run) != 0; }));
-    Type(VK_RETURN);
+    ASSERT_TRUE(RegisterWith(window, 1));
     ASSERT_TRUE(answerer.WaitFor(1));
     const WexoTest::SeenBox box = answerer.Seen()[0];
     EXPECT_EQ(box.caption, kTitle);
@@ -201,10 +206,7 @@ TEST(Program, AServerOfTheOtherBitnessIsHandedToTheProgramBesideIt) {
     HWND window = started.Window();
     ASSERT_NE(window, nullptr);
     // Moving it would put a 32-bit server into the 64-bit system folder: it is refused before anything moves.
-    ClickAt(GetDlgItem(GetDlgItem(window, ControlId(Wexo::Form::RegistGroup)), 3));
-    HWND run = GetDlgItem(window, ControlId(Wexo::Form::ExecButton));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run) != 0; }));
-    Type(VK_RETURN);
+    ASSERT_TRUE(RegisterWith(window, 3));
     ASSERT_TRUE(answerer.WaitFor(1));
     const WexoTest::SeenBox box = answerer.Seen()[0];
     EXPECT_EQ(box.caption, "Wexo");
@@ -215,7 +217,7 @@ TEST(Program, AServerOfTheOtherBitnessIsHandedToTheProgramBesideIt) {
     Sleep(100);
     const std::string recorded = WexoTest::ReadFileBytes(record);
     const std::wstring line(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / sizeof(wchar_t));
-    EXPECT_NE(line.find(WexoTest::Wide("\"" + target + "\"")), std::wstring::npos);
+    EXPECT_NE(line.find(Wexo::FromAnsi("\"" + target + "\"")), std::wstring::npos);
     EXPECT_TRUE(WexoTest::FileExists(target));
     SetEnvironmentVariableA("WEXO_RECORD", nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -81,7 +81,7 @@ TEST_F(ServerFaultTest, AFaultAnywhereInTheServerIsCaughtAndNamed) {
 }
 
 TEST_F(ServerFaultTest, ASecondFaultWhileTheFirstUnwindsIsSwallowed) {
-    // The detaching server faults in its export first; releasing it on the way out faults again.
+    // A fault (thrown here in the server's stead) is on its way out when releasing the server faults again.
     const std::string path = FixturePath("fault_detach.dll");
     HMODULE module = nullptr;
     try {

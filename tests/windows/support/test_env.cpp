@@ -67,12 +67,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::wstring Wide(const std::string& ansi) { return Wexo::FromAnsi(ansi); }
-
 bool FileExistsW(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void CopyFileOrFailW(const std::string& from, const std::wstring& to) {
-    ASSERT_TRUE(CopyFileW(Wide(from).c_str(), to.c_str(), FALSE)) << from;
+    ASSERT_TRUE(CopyFileW(Wexo::FromAnsi(from).c_str(), to.c_str(), FALSE)) << from;
 }
 
 void CopyFileOrFail(const std::string& from, const std::string& to) {
@@ -90,7 +88,7 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(Wide(path_)); }
+TempFolder::~TempFolder() { RemoveTree(Wexo::FromAnsi(path_)); }
 
 Trace::Trace() : file_(folder_.File("trace.txt")) { SetEnvironmentVariableA("WEXO_TRACE", file_.c_str()); }
 

@@ -16,7 +16,6 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void CopyFileOrFail(const std::string& from, const std::string& to);
 // For names the ANSI code page cannot spell.
-std::wstring Wide(const std::string& ansi);
 bool FileExistsW(const std::wstring& path);
 void CopyFileOrFailW(const std::string& from, const std::wstring& to);
 
