@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <sstream>
 #include <vector>
 
 #include "ui/boxes.h"
@@ -60,8 +59,12 @@ HFONT MakeFont(unsigned style) {
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line, '\n');) lines.push_back(line);
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start || end < text.size()) lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
     return lines;
 }
 
