@@ -7,7 +7,8 @@
 #include <memory>
 
 #include "core/text.h"
-#include "platform/windows_services.h"
+#include "core/run_services.h"
+#include "platform/window_services.h"
 #include "ui/cursor_table.h"
 #include "ui/main.h"
 
@@ -15,7 +16,8 @@ namespace Wexo {
 
 class Application {
 public:
-    Application(HINSTANCE instance, WindowsServices& services) : instance_(instance), services_(services) {}
+    Application(HINSTANCE instance, RunServices& runServices, WindowServices& services)
+        : instance_(instance), runServices_(runServices), services_(services) {}
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -32,7 +34,8 @@ public:
 
 private:
     HINSTANCE instance_;
-    WindowsServices& services_;
+    RunServices& runServices_;
+    WindowServices& services_;
     LeadBytes leadBytes_;
     bool oleInitialized_ = false;
     std::unique_ptr<Ui::TMainForm> mainForm_;

@@ -4,15 +4,17 @@
 #include <exception>
 
 #include "app/application.h"
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
+#include "platform/win32_window_services.h"
 
 #ifndef WEXO_HOMEPAGE
 #define WEXO_HOMEPAGE ""
 #endif
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    Wexo::Win32Services services;
-    Wexo::Application application(instance, services);
+    Wexo::Win32RunServices runServices;
+    Wexo::Win32WindowServices services;
+    Wexo::Application application(instance, runServices, services);
     try {
         application.Initialize();
         // The cursor and the title must be in place before the window is created: its

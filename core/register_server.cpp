@@ -15,7 +15,7 @@ constexpr std::size_t kImageReadLimit = 64u << 20;
 bool RegisterServer::Load(const Text& path) {
     // A handle held from an earlier load would otherwise never be released.
     Unload();
-    const LoadOutcome outcome = services_.LoadLibraryA(path);
+    const LoadOutcome outcome = services_.LoadServer(path);
     if (outcome.fault) throw ServerFaultError(*outcome.fault);
     Module = outcome.module;
     loadFailure_ = Module == nullptr ? WhyNotLoaded(path, outcome.error) : Failure();
@@ -51,7 +51,7 @@ std::optional<ServerFault> RegisterServer::Release() {
     if (Module == nullptr) return std::nullopt;
     ModuleHandle module = Module;
     Module = nullptr;
-    return services_.FreeLibrary(module);
+    return services_.ReleaseServer(module);
 }
 
 bool RegisterServer::CallExport(const char* name) {
@@ -60,7 +60,7 @@ bool RegisterServer::CallExport(const char* name) {
         return false;
     }
     failure_ = {};
-    ExportAddress address = services_.GetProcAddress(Module, name);
+    ExportAddress address = services_.FindExport(Module, name);
     if (address == nullptr) {
         failure_.kind = Failure::Kind::MissingExport;
         failure_.name = name;

@@ -6,13 +6,13 @@
 
 #include "core/failure.h"
 #include "core/text.h"
-#include "platform/windows_services.h"
+#include "core/run_services.h"
 
 namespace Wexo {
 
 class RegisterServer {
 public:
-    explicit RegisterServer(WindowsServices& services) : services_(services) {}
+    explicit RegisterServer(RunServices& services) : services_(services) {}
     // Releases a module still held. A fault while it detaches is not thrown from here: either the run is already
     // carrying a fault to the user, or the run released the module itself with Unload.
     ~RegisterServer() { Release(); }
@@ -39,7 +39,7 @@ private:
     // The first module the file imports that the loader cannot find; empty when all are there.
     Text MissingDependencyOf(const Text& path);
 
-    WindowsServices& services_;
+    RunServices& services_;
     Text FileName;
     ModuleHandle Module = nullptr;
     Failure failure_;

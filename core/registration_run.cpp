@@ -102,7 +102,7 @@ void RegistrationRun::UnregisterTarget(RegisterServer& server) {
     // Deleting is tried even after a failed unregistration; the module must be let go first.
     if (host_.FollowUpOption() != FollowUp::Delete) return;
     server.Unload();
-    const Outcome deleted = services_.DeleteFileA(target);
+    const Outcome deleted = services_.Delete(target);
     if (deleted.ok) {
         host_.ClearTarget();
     } else {
@@ -111,9 +111,9 @@ void RegistrationRun::UnregisterTarget(RegisterServer& server) {
 }
 
 bool RegistrationRun::CopyAsked(const Text& destination, const char* question) {
-    if (services_.CopyFileA(host_.TargetPath(), destination, true).ok) return true;
+    if (services_.Copy(host_.TargetPath(), destination, true).ok) return true;
     if (!host_.AskOkCancel(destination + question, Messages::kQuestionCaption)) return false;
-    const Outcome copied = services_.CopyFileA(host_.TargetPath(), destination, false);
+    const Outcome copied = services_.Copy(host_.TargetPath(), destination, false);
     if (copied.ok) return true;
     ShowSystemFailure(Messages::kCopyFailed, copied);
     return false;
@@ -127,7 +127,7 @@ bool RegistrationRun::CopyToSystemFolder(Text& destination) {
 bool RegistrationRun::MoveToSystemFolder(Text& destination) {
     destination = TargetRules::SystemFolderPathOf(host_.SystemFolder(), host_.DisplayName());
     if (!CopyAsked(destination, Messages::kAskMove)) return false;
-    const Outcome deleted = services_.DeleteFileA(host_.TargetPath());
+    const Outcome deleted = services_.Delete(host_.TargetPath());
     if (deleted.ok) return true;
     ShowSystemFailure(Messages::kDeleteFailed, deleted);
     return false;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/text.h"
-#include "platform/windows_services.h"
+#include "core/run_services.h"
 
 namespace Wexo {
 
@@ -34,7 +34,7 @@ public:
 
 class RegistrationRun {
 public:
-    RegistrationRun(RunHost& host, WindowsServices& services) : host_(host), services_(services) {}
+    RegistrationRun(RunHost& host, RunServices& services) : host_(host), services_(services) {}
 
     // A fault raised inside the server is not caught here: it leaves as ServerFaultError, releasing the module on
     // its way, and the window's handler shows it.
@@ -56,7 +56,7 @@ private:
     void ShowSystemFailure(const Text& firstLine, const Outcome& outcome);
 
     RunHost& host_;
-    WindowsServices& services_;
+    RunServices& services_;
 };
 
 }  // namespace Wexo

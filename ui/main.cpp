@@ -398,7 +398,7 @@ void TMainForm::GroupClick() {
     if (!TargetPath_.empty()) SetRunEnabled(true);
 }
 
-void TMainForm::ExecButtonClick() { RegistrationRun(*this, environment_.services).Execute(); }
+void TMainForm::ExecButtonClick() { RegistrationRun(*this, environment_.runServices).Execute(); }
 
 void TMainForm::ExitButtonClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
@@ -410,12 +410,12 @@ void TMainForm::TargetLabelClick() {
 
 void TMainForm::LirroLabelClick() {
     if (environment_.homePage.empty()) return;
-    WindowsServices& services = environment_.services;
+    WindowServices& services = environment_.services;
     services.ShellExecuteA(services.GetDesktopWindow(), "open", environment_.homePage, "", "", kShow);
 }
 
 void TMainForm::HelpClick() {
-    WindowsServices& services = environment_.services;
+    WindowServices& services = environment_.services;
     if (services.ShellExecuteA(services.GetDesktopWindow(), "open", kManual, "", "", kShow) != kShellFileNotFound)
         return;
     SetTopMost(false);

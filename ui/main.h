@@ -9,7 +9,7 @@
 #include "core/command_line.h"
 #include "core/registration_run.h"
 #include "core/target_rules.h"
-#include "platform/windows_services.h"
+#include "platform/window_services.h"
 #include "resources/main_form.h"
 #include "ui/cursor_table.h"
 #include "ui/gdi.h"
@@ -23,7 +23,8 @@ namespace Wexo::Ui {
 
 struct FormEnvironment {
     HINSTANCE instance;
-    WindowsServices& services;
+    RunServices& runServices;
+    WindowServices& services;
     LeadBytes leadBytes;
     const CursorTable& cursors;
     Text title;  // the application title: caption of every message

@@ -34,7 +34,7 @@ TEST_F(RegisterServerTest, FailedLoadKeepsTheLastFileName) {
     EXPECT_FALSE(server.Load("missing.dll"));
     EXPECT_EQ(server.GetFileName(), "ok.dll");
     EXPECT_FALSE(server.Register());
-    EXPECT_EQ(services.Count("GetProcAddress"), 0);
+    EXPECT_EQ(services.Count("FindExport"), 0);
 }
 
 TEST_F(RegisterServerTest, StatusSignDecides) {
@@ -68,12 +68,12 @@ TEST_F(RegisterServerTest, ModuleIsReleasedExactlyOnce) {
         EXPECT_EQ(server.GetFileName(), "ok.dll");
         EXPECT_FALSE(server.IsLoaded());
     }
-    EXPECT_EQ(services.Count("FreeLibrary"), 1);
+    EXPECT_EQ(services.Count("ReleaseServer"), 1);
     {
         RegisterServer server(services);
         ASSERT_TRUE(server.Load("ok.dll"));
     }
-    EXPECT_EQ(services.Count("FreeLibrary"), 2);
+    EXPECT_EQ(services.Count("ReleaseServer"), 2);
     EXPECT_EQ(services.loaded, 0);
 }
 

@@ -29,11 +29,11 @@ TEST_F(RunTest, RegisteringHereCallsInOrderAndReleasesOnceAfterTheWindowIsBackOn
     host.placement = Placement::Here;
     Run();
     const std::vector<std::string> expected = {"SetTopMost(0)",
-                                               "LoadLibraryA(" + kSource + ")",
-                                               "GetProcAddress(DllRegisterServer)",
+                                               "LoadServer(" + kSource + ")",
+                                               "FindExport(DllRegisterServer)",
                                                std::string("ShowMessage(") + Sjis::kRegistered + ")",
                                                "SetTopMost(1)",
-                                               "FreeLibrary(" + kSource + ")"};
+                                               "ReleaseServer(" + kSource + ")"};
     EXPECT_EQ(services.calls, expected);
     EXPECT_EQ(host.targetPath, kSource);
 }
@@ -81,7 +81,7 @@ TEST_P(RunScenario, BoxesTargetAndFiles) {
     for (const std::string& box : s.boxes) expected.push_back(Expand(box));
     EXPECT_EQ(host.FirstLines(), expected);
     EXPECT_EQ(host.targetPath.empty(), !s.targetKept);
-    EXPECT_EQ(services.Count("LoadLibraryA") > 0, s.loaded);
+    EXPECT_EQ(services.Count("LoadServer") > 0, s.loaded);
     EXPECT_EQ(services.loaded, 0) << "module not released";
     EXPECT_TRUE(host.topMost);
     std::vector<std::string> files;
@@ -263,11 +263,11 @@ TEST_F(RunTest, DeletionFollowsTheUnregistrationBoxAndTheRelease) {
     host.followUp = FollowUp::Delete;
     Run();
     const std::vector<std::string> expected = {"SetTopMost(0)",
-                                               "LoadLibraryA(" + kSource + ")",
-                                               "GetProcAddress(DllUnregisterServer)",
+                                               "LoadServer(" + kSource + ")",
+                                               "FindExport(DllUnregisterServer)",
                                                std::string("ShowMessage(") + Sjis::kUnregistered + ")",
-                                               "FreeLibrary(" + kSource + ")",
-                                               "DeleteFileA(" + kSource + ")",
+                                               "ReleaseServer(" + kSource + ")",
+                                               "Delete(" + kSource + ")",
                                                "ClearTarget()",
                                                "SetTopMost(1)"};
     EXPECT_EQ(services.calls, expected);
@@ -286,13 +286,13 @@ TEST_F(RunTest, CopyLoadsTheCopyAndClearsTheTargetBeforeRegistering) {
     host.placement = Placement::CopyToSystemFolder;
     Run();
     const std::vector<std::string> expected = {"SetTopMost(0)",
-                                               "CopyFileA(" + kSource + "," + kCopy + ",1)",
-                                               "LoadLibraryA(" + kCopy + ")",
+                                               "Copy(" + kSource + "," + kCopy + ",1)",
+                                               "LoadServer(" + kCopy + ")",
                                                "ClearTarget()",
-                                               "GetProcAddress(DllRegisterServer)",
+                                               "FindExport(DllRegisterServer)",
                                                std::string("ShowMessage(") + Sjis::kRegistered + ")",
                                                "SetTopMost(1)",
-                                               "FreeLibrary(" + kCopy + ")"};
+                                               "ReleaseServer(" + kCopy + ")"};
     EXPECT_EQ(services.calls, expected);
 }
 

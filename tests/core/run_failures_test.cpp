@@ -163,7 +163,7 @@ TEST_F(FailureTest, FaultInTheExportLeavesTheRunWithTheModuleReleased) {
                      "モジュール C:\\work\\Foo.dll");
     }
     EXPECT_EQ(services.loaded, 0);
-    EXPECT_EQ(services.Count("FreeLibrary"), 1);
+    EXPECT_EQ(services.Count("ReleaseServer"), 1);
     EXPECT_FALSE(host.topMost);
     EXPECT_TRUE(host.boxes.empty());
 }
@@ -253,7 +253,7 @@ TEST_F(FailureTest, AFileForAnotherProcessorIsNeitherPlacedNorDeleted) {
         }
         EXPECT_EQ(started, c.started);
         EXPECT_EQ(Files(), std::vector<std::string>{kSource});
-        EXPECT_EQ(services.Count("LoadLibraryA") + services.Count("CopyFileA") + services.Count("DeleteFileA"), 0);
+        EXPECT_EQ(services.Count("LoadServer") + services.Count("Copy") + services.Count("Delete"), 0);
         EXPECT_EQ(host.targetPath, kSource);
         EXPECT_TRUE(host.topMost);
     }
@@ -273,7 +273,7 @@ TEST_F(FailureTest, OwnBitnessRunsAsBeforeAndAFailedHandOverIsSaid) {
     Run(true);
     ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[1], "wexo2.exe を起動できませんでした\ntext(2) (エラー 2 / 0x80070002)");
-    EXPECT_EQ(services.Count("LoadLibraryA"), 1);
+    EXPECT_EQ(services.Count("LoadServer"), 1);
 }
 
 }  // namespace

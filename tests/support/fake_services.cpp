@@ -8,8 +8,8 @@ std::int32_t ExportFailed() { return static_cast<std::int32_t>(0x80004005u); }
 std::int32_t ExportNegative() { return -1; }
 std::int32_t ExportFaults() { return 0; }
 
-Wexo::LoadOutcome FakeServices::LoadLibraryA(const Text& path) {
-    calls.push_back("LoadLibraryA(" + path + ")");
+Wexo::LoadOutcome FakeServices::LoadServer(const Text& path) {
+    calls.push_back("LoadServer(" + path + ")");
     Wexo::LoadOutcome outcome;
     if (faultOnLoad.count(path) != 0) {
         outcome.fault = faultOnLoad.at(path);
@@ -25,8 +25,8 @@ Wexo::LoadOutcome FakeServices::LoadLibraryA(const Text& path) {
     return outcome;
 }
 
-Wexo::ExportAddress FakeServices::GetProcAddress(Wexo::ModuleHandle module, const char* exportName) {
-    calls.push_back(std::string("GetProcAddress(") + exportName + ")");
+Wexo::ExportAddress FakeServices::FindExport(Wexo::ModuleHandle module, const char* exportName) {
+    calls.push_back(std::string("FindExport(") + exportName + ")");
     const auto index = reinterpret_cast<std::uintptr_t>(module);
     if (index == 0 || index > handles_.size()) return nullptr;
     const Module& found = modules.at(handles_[index - 1]);
@@ -46,16 +46,16 @@ Wexo::ExportOutcome FakeServices::CallExport(Wexo::ExportAddress address) {
     return outcome;
 }
 
-std::optional<Wexo::ServerFault> FakeServices::FreeLibrary(Wexo::ModuleHandle module) {
+std::optional<Wexo::ServerFault> FakeServices::ReleaseServer(Wexo::ModuleHandle module) {
     const Text& path = handles_.at(reinterpret_cast<std::uintptr_t>(module) - 1);
-    calls.push_back("FreeLibrary(" + path + ")");
+    calls.push_back("ReleaseServer(" + path + ")");
     --loaded;
     if (faultOnFree.count(path) != 0) return faultOnFree.at(path);
     return std::nullopt;
 }
 
-Wexo::Outcome FakeServices::CopyFileA(const Text& source, const Text& destination, bool failIfExists) {
-    calls.push_back("CopyFileA(" + source + "," + destination + "," + (failIfExists ? "1" : "0") + ")");
+Wexo::Outcome FakeServices::Copy(const Text& source, const Text& destination, bool failIfExists) {
+    calls.push_back("Copy(" + source + "," + destination + "," + (failIfExists ? "1" : "0") + ")");
     if (files.count(source) == 0) return {false, 2};
     if (source == destination) return {false, 32};
     if (failIfExists && files.count(destination) != 0) return {false, 80};
@@ -65,8 +65,8 @@ Wexo::Outcome FakeServices::CopyFileA(const Text& source, const Text& destinatio
     return {true, 0};
 }
 
-Wexo::Outcome FakeServices::DeleteFileA(const Text& path) {
-    calls.push_back("DeleteFileA(" + path + ")");
+Wexo::Outcome FakeServices::Delete(const Text& path) {
+    calls.push_back("Delete(" + path + ")");
     if (files.count(path) == 0) return {false, 2};
     if (undeletable.count(path) != 0) return {false, 5};
     files.erase(path);
@@ -90,50 +90,6 @@ Wexo::Outcome FakeServices::StartProgram(const Text& program, const Text& argume
     calls.push_back("StartProgram(" + program + "," + argument + ")");
     return startFails ? Wexo::Outcome{false, 2} : Wexo::Outcome{true, 0};
 }
-
-bool FakeServices::GetSystemDirectoryA(Text& folder) {
-    calls.push_back("GetSystemDirectoryA()");
-    folder = "C:\\WINDOWS\\SYSTEM";
-    return true;
-}
-
-void FakeServices::WinExec(const Text& commandLine, int show) {
-    calls.push_back("WinExec(" + commandLine + "," + std::to_string(show) + ")");
-}
-
-bool FakeServices::GetCPInfo(std::uint32_t, Wexo::LeadBytes& leadBytes) {
-    leadBytes = Wexo::LeadBytes::ShiftJis();
-    return true;
-}
-
-void FakeServices::DragAcceptFiles(Wexo::WindowHandle, bool accept) {
-    calls.push_back(std::string("DragAcceptFiles(") + (accept ? "1" : "0") + ")");
-}
-
-std::wstring FakeServices::DragQueryFileW(Wexo::DropHandle, unsigned index) {
-    calls.push_back("DragQueryFileW(" + std::to_string(index) + ")");
-    return {};
-}
-
-void FakeServices::DragFinish(Wexo::DropHandle) { calls.push_back("DragFinish()"); }
-
-std::intptr_t FakeServices::ShellExecuteA(Wexo::WindowHandle, const Text& verb, const Text& file,
-                                          const Text& parameters, const Text& directory, int show) {
-    calls.push_back("ShellExecuteA(" + verb + "," + file + "," + parameters + "," + directory + "," +
-                    std::to_string(show) + ")");
-    return files.count(file) != 0 ? 42 : Wexo::kShellFileNotFound;
-}
-
-Wexo::CursorHandle FakeServices::LoadCursorA(Wexo::InstanceHandle, const char* resourceName) {
-    calls.push_back(std::string("LoadCursorA(") + resourceName + ")");
-    return nullptr;
-}
-
-void FakeServices::SetWindowPos(Wexo::WindowHandle, bool topMost) {
-    calls.push_back(std::string("SetWindowPos(") + (topMost ? "1" : "0") + ")");
-}
-
-void FakeServices::SetForegroundWindow(Wexo::WindowHandle) { calls.push_back("SetForegroundWindow()"); }
 
 int FakeServices::Count(const std::string& callPrefix) const {
     int count = 0;

@@ -1,4 +1,4 @@
-// A recording stand-in for the Windows services, for failures the real system will not produce
+// A recording stand-in for the run's services, for failures the real system will not produce
 // on demand and for counting calls. Files live in memory; modules are named by their path.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/windows_services.h"
+#include "core/run_services.h"
 
 namespace WexoTest {
 
@@ -22,7 +22,7 @@ std::int32_t ExportNegative();  // -1
 // Stands for an export that faults: CallExport reports FakeServices::exportFault instead of calling it.
 std::int32_t ExportFaults();
 
-class FakeServices : public Wexo::WindowsServices {
+class FakeServices : public Wexo::RunServices {
 public:
     struct Module {
         std::map<std::string, std::int32_t (*)()> exports;
@@ -51,14 +51,12 @@ public:
     std::vector<std::string> calls;
     int loaded = 0;  // modules currently held by callers
 
-    Wexo::LoadOutcome LoadLibraryA(const Text& path) override;
-    Wexo::ExportAddress GetProcAddress(Wexo::ModuleHandle module, const char* exportName) override;
+    Wexo::LoadOutcome LoadServer(const Text& path) override;
+    Wexo::ExportAddress FindExport(Wexo::ModuleHandle module, const char* exportName) override;
     Wexo::ExportOutcome CallExport(Wexo::ExportAddress address) override;
-    std::optional<Wexo::ServerFault> FreeLibrary(Wexo::ModuleHandle module) override;
-    Wexo::Outcome CopyFileA(const Text& source, const Text& destination, bool failIfExists) override;
-    Wexo::Outcome DeleteFileA(const Text& path) override;
-    bool GetSystemDirectoryA(Text& folder) override;
-    void WinExec(const Text& commandLine, int show) override;
+    std::optional<Wexo::ServerFault> ReleaseServer(Wexo::ModuleHandle module) override;
+    Wexo::Outcome Copy(const Text& source, const Text& destination, bool failIfExists) override;
+    Wexo::Outcome Delete(const Text& path) override;
     // "text(<code>)", so that a test sees which code's words were asked for.
     Text SystemMessage(std::uint32_t code) override { return "text(" + std::to_string(code) + ")"; }
     Text ReadFileBytes(const Text& path, std::size_t limit) override;
@@ -66,19 +64,6 @@ public:
     Wexo::Bitness ProgramBitness() override { return bitness; }
     Text ProgramFor(Wexo::Bitness bitness) override;
     Wexo::Outcome StartProgram(const Text& program, const Text& argument) override;
-    std::uint32_t GetACP() override { return 932; }
-    bool GetCPInfo(std::uint32_t codePage, Wexo::LeadBytes& leadBytes) override;
-    void DragAcceptFiles(Wexo::WindowHandle, bool accept) override;
-    std::wstring DragQueryFileW(Wexo::DropHandle, unsigned index) override;
-    // Plain ASCII paths stand for themselves.
-    Wexo::SystemPath ToSystemPath(const std::wstring& path) override { return {Text(path.begin(), path.end())}; }
-    void DragFinish(Wexo::DropHandle) override;
-    std::intptr_t ShellExecuteA(Wexo::WindowHandle, const Text& verb, const Text& file, const Text& parameters,
-                                const Text& directory, int show) override;
-    Wexo::CursorHandle LoadCursorA(Wexo::InstanceHandle, const char* resourceName) override;
-    void SetWindowPos(Wexo::WindowHandle, bool topMost) override;
-    void SetForegroundWindow(Wexo::WindowHandle) override;
-    Wexo::WindowHandle GetDesktopWindow() override { return nullptr; }
 
     int Count(const std::string& callPrefix) const;
 

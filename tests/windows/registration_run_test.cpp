@@ -8,7 +8,7 @@
 
 #include "core/registration_run.h"
 
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
 #include "tests/support/recording_host.h"
 #include "tests/windows/support/test_env.h"
 
@@ -64,7 +64,7 @@ protected:
     const std::string system = folder.File("system");
     const std::string source = folder.File("Foo.dll");
     const std::string copy = system + "\\Foo.dll";
-    Wexo::Win32Services services;
+    Wexo::Win32RunServices services;
     std::vector<std::string> log;
     WexoTest::RecordingHost host;
 };

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "core/register_server.h"
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
 #include "tests/windows/support/test_env.h"
 
 namespace {
@@ -36,7 +36,7 @@ protected:
         return done && code == 0;
     }
 
-    Wexo::Win32Services services;
+    Wexo::Win32RunServices services;
     WexoTest::Trace trace;
 };
 

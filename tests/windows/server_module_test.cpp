@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/register_server.h"
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
 #include "tests/windows/support/test_env.h"
 
 namespace {
@@ -17,7 +17,7 @@ using WexoTest::Trace;
 
 class ServerModuleTest : public ::testing::Test {
 protected:
-    Wexo::Win32Services services;
+    Wexo::Win32RunServices services;
     Trace trace;
 };
 

@@ -26,7 +26,7 @@ std::intptr_t TestServices::ShellExecuteA(Wexo::WindowHandle owner, const Wexo::
                                           const Wexo::Text& parameters, const Wexo::Text& directory, int show) {
     launched.push_back("ShellExecuteA(" + std::string(owner == GetDesktopWindow() ? "desktop" : "other") + "," + verb +
                        "," + file + "," + parameters + "," + directory + "," + std::to_string(show) + ")");
-    if (realShell) return Win32Services::ShellExecuteA(owner, verb, file, parameters, directory, show);
+    if (realShell) return Win32WindowServices::ShellExecuteA(owner, verb, file, parameters, directory, show);
     return shellResult;
 }
 
@@ -41,8 +41,9 @@ void WindowDriver::Create(const std::string& commandLine) { Create(Wexo::FromAns
 void WindowDriver::Create(const std::wstring& commandLine) {
     Wexo::LeadBytes leadBytes;
     services_.GetCPInfo(services_.GetACP(), leadBytes);
-    Wexo::Ui::FormEnvironment environment{GetModuleHandleA(nullptr),          services_, leadBytes, cursors_, kTitle,
-                                          Wexo::WideCommandLine(commandLine), kHomePage, false};
+    Wexo::Ui::FormEnvironment environment{
+        GetModuleHandleA(nullptr), runServices_, services_, leadBytes, cursors_, kTitle,
+        Wexo::WideCommandLine(commandLine), kHomePage, false};
     form_ = std::make_unique<Wexo::Ui::TMainForm>(environment);
     form_->FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
+#include "platform/win32_window_services.h"
 #include "resources/main_form.h"
 #include "ui/main.h"
 
@@ -16,7 +17,7 @@ namespace WexoTest {
 
 // The real services, but the shell and explorer are only recorded, and the system folder can
 // be set or made unavailable.
-class TestServices : public Wexo::Win32Services {
+class TestServices : public Wexo::Win32WindowServices {
 public:
     std::string systemFolder = "C:\\windows\\system32";
     bool systemFolderAvailable = true;
@@ -73,6 +74,7 @@ private:
     std::vector<COLORREF> Render(HWND control, int& width, int& height) const;
 
     TestServices& services_;
+    Wexo::Win32RunServices runServices_;
     Wexo::Ui::CursorTable cursors_;
     std::unique_ptr<Wexo::Ui::TMainForm> form_;
 };

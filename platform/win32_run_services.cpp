@@ -1,22 +1,16 @@
-#include "platform/win32_services.h"
+#include "platform/win32_run_services.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/fault_guard.h"
+#include "platform/system_path.h"
 
 namespace Wexo {
 
-namespace {
-
-HWND Window(WindowHandle window) { return static_cast<HWND>(window); }
-
-}  // namespace
-
-LoadOutcome Win32Services::LoadLibraryA(const Text& path) {
+LoadOutcome Win32RunServices::LoadServer(const Text& path) {
     // Loading the path as it stands would let the loader search the system folders before the
     // current directory for a bare name, and look for the server's own dependencies beside this
     // program instead of beside the server. A full path with the altered search order does both
@@ -48,11 +42,11 @@ LoadOutcome Win32Services::LoadLibraryA(const Text& path) {
     return outcome;
 }
 
-ExportAddress Win32Services::GetProcAddress(ModuleHandle module, const char* exportName) {
+ExportAddress Win32RunServices::FindExport(ModuleHandle module, const char* exportName) {
     return reinterpret_cast<ExportAddress>(::GetProcAddress(static_cast<HMODULE>(module), exportName));
 }
 
-ExportOutcome Win32Services::CallExport(ExportAddress address) {
+ExportOutcome Win32RunServices::CallExport(ExportAddress address) {
     // The self-registration contract: no arguments, an HRESULT back, stdcall on 32-bit Windows.
     const auto function = reinterpret_cast<HRESULT(WINAPI*)()>(address);
     ExportOutcome outcome;
@@ -62,7 +56,7 @@ ExportOutcome Win32Services::CallExport(ExportAddress address) {
     return outcome;
 }
 
-std::optional<ServerFault> Win32Services::FreeLibrary(ModuleHandle module) {
+std::optional<ServerFault> Win32RunServices::ReleaseServer(ModuleHandle module) {
     FaultWatch watch(static_cast<HMODULE>(module));
     GuardedFault fault;
     auto release = [&]() noexcept { ::FreeLibrary(static_cast<HMODULE>(module)); };
@@ -72,74 +66,17 @@ std::optional<ServerFault> Win32Services::FreeLibrary(ModuleHandle module) {
     return std::nullopt;
 }
 
-Outcome Win32Services::CopyFileA(const Text& source, const Text& destination, bool failIfExists) {
+Outcome Win32RunServices::Copy(const Text& source, const Text& destination, bool failIfExists) {
     if (::CopyFileA(source.c_str(), destination.c_str(), failIfExists)) return {true, 0};
     return {false, ::GetLastError()};
 }
 
-Outcome Win32Services::DeleteFileA(const Text& path) {
+Outcome Win32RunServices::Delete(const Text& path) {
     if (::DeleteFileA(path.c_str())) return {true, 0};
     return {false, ::GetLastError()};
 }
 
-bool Win32Services::GetSystemDirectoryA(Text& folder) {
-    char buffer[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return false;
-    folder.assign(buffer, length);
-    return true;
-}
-
-void Win32Services::WinExec(const Text& commandLine, int show) {
-    ::WinExec(commandLine.c_str(), static_cast<UINT>(show));
-}
-
-std::uint32_t Win32Services::GetACP() { return ::GetACP(); }
-
-bool Win32Services::GetCPInfo(std::uint32_t codePage, LeadBytes& leadBytes) {
-    CPINFO info;
-    if (!::GetCPInfo(codePage, &info)) return false;
-    std::vector<ByteRange> ranges;
-    for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
-        ranges.push_back({info.LeadByte[i], info.LeadByte[i + 1]});
-    }
-    leadBytes = LeadBytes(ranges);
-    return true;
-}
-
-void Win32Services::DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(Window(window), accept); }
-
-std::wstring Win32Services::DragQueryFileW(DropHandle drop, unsigned index) {
-    const UINT length = ::DragQueryFileW(static_cast<HDROP>(drop), index, nullptr, 0);
-    if (length == 0) return {};
-    std::wstring path(length + 1, L'\0');
-    const UINT copied = ::DragQueryFileW(static_cast<HDROP>(drop), index, path.data(), length + 1);
-    path.resize(copied <= length ? copied : 0);
-    return path;
-}
-
-void Win32Services::DragFinish(DropHandle drop) { ::DragFinish(static_cast<HDROP>(drop)); }
-
-std::intptr_t Win32Services::ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file,
-                                           const Text& parameters, const Text& directory, int show) {
-    HINSTANCE result =
-        ::ShellExecuteA(Window(owner), verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), show);
-    return reinterpret_cast<std::intptr_t>(result);
-}
-
-CursorHandle Win32Services::LoadCursorA(InstanceHandle instance, const char* resourceName) {
-    return ::LoadCursorA(static_cast<HINSTANCE>(instance), resourceName);
-}
-
-void Win32Services::SetWindowPos(WindowHandle window, bool topMost) {
-    ::SetWindowPos(Window(window), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void Win32Services::SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(Window(window)); }
-
-WindowHandle Win32Services::GetDesktopWindow() { return ::GetDesktopWindow(); }
-
-Text Win32Services::SystemMessage(std::uint32_t code) {
+Text Win32RunServices::SystemMessage(std::uint32_t code) {
     // An HRESULT that wraps a Win32 error has the words of that error.
     if ((code & 0xFFFF0000u) == 0x80070000u) code &= 0xFFFFu;
     char* buffer = nullptr;
@@ -153,7 +90,7 @@ Text Win32Services::SystemMessage(std::uint32_t code) {
     return text;
 }
 
-Text Win32Services::ReadFileBytes(const Text& path, std::size_t limit) {
+Text Win32RunServices::ReadFileBytes(const Text& path, std::size_t limit) {
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
@@ -169,7 +106,7 @@ Text Win32Services::ReadFileBytes(const Text& path, std::size_t limit) {
     return bytes;
 }
 
-bool Win32Services::DependencyFound(const Text& name, const Text& serverPath) {
+bool Win32RunServices::DependencyFound(const Text& name, const Text& serverPath) {
     // API sets are resolved by the loader without a file of that name.
     if (_strnicmp(name.c_str(), "api-ms-", 7) == 0 || _strnicmp(name.c_str(), "ext-ms-", 7) == 0) return true;
     if (::GetModuleHandleA(name.c_str()) != nullptr) return true;
@@ -207,9 +144,9 @@ bool Win32Services::DependencyFound(const Text& name, const Text& serverPath) {
     return false;
 }
 
-Bitness Win32Services::ProgramBitness() { return sizeof(void*) == 8 ? Bitness::Bits64 : Bitness::Bits32; }
+Bitness Win32RunServices::ProgramBitness() { return sizeof(void*) == 8 ? Bitness::Bits64 : Bitness::Bits32; }
 
-Text Win32Services::ProgramFor(Bitness bitness) {
+Text Win32RunServices::ProgramFor(Bitness bitness) {
     std::wstring own(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = ::GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size()));
@@ -228,7 +165,7 @@ Text Win32Services::ProgramFor(Bitness bitness) {
     return ToAnsiExact(other).value_or(Text());
 }
 
-Outcome Win32Services::StartProgram(const Text& program, const Text& argument) {
+Outcome Win32RunServices::StartProgram(const Text& program, const Text& argument) {
     std::wstring commandLine = L"\"" + FromAnsi(program) + L"\" \"" + FromAnsi(argument) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -241,7 +178,5 @@ Outcome Win32Services::StartProgram(const Text& program, const Text& argument) {
     ::CloseHandle(process.hProcess);
     return {true, 0};
 }
-
-SystemPath Win32Services::ToSystemPath(const std::wstring& path) { return Wexo::ToSystemPath(path); }
 
 }  // namespace Wexo

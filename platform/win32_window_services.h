@@ -1,26 +1,14 @@
-// The Windows services as the real "A" functions provide them.
+// The window's services as the real "A" functions provide them.
 #pragma once
 
-#include "platform/windows_services.h"
+#include "platform/window_services.h"
 
 namespace Wexo {
 
-class Win32Services : public WindowsServices {
+class Win32WindowServices : public WindowServices {
 public:
-    LoadOutcome LoadLibraryA(const Text& path) override;
-    ExportAddress GetProcAddress(ModuleHandle module, const char* exportName) override;
-    ExportOutcome CallExport(ExportAddress address) override;
-    std::optional<ServerFault> FreeLibrary(ModuleHandle module) override;
-    Outcome CopyFileA(const Text& source, const Text& destination, bool failIfExists) override;
-    Outcome DeleteFileA(const Text& path) override;
     bool GetSystemDirectoryA(Text& folder) override;
     void WinExec(const Text& commandLine, int show) override;
-    Text SystemMessage(std::uint32_t code) override;
-    Text ReadFileBytes(const Text& path, std::size_t limit) override;
-    bool DependencyFound(const Text& name, const Text& serverPath) override;
-    Bitness ProgramBitness() override;
-    Text ProgramFor(Bitness bitness) override;
-    Outcome StartProgram(const Text& program, const Text& argument) override;
     SystemPath ToSystemPath(const std::wstring& path) override;
     std::uint32_t GetACP() override;
     bool GetCPInfo(std::uint32_t codePage, LeadBytes& leadBytes) override;
