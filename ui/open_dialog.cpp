@@ -14,9 +14,37 @@ namespace {
 // The program's own texts are Shift_JIS whatever the system's code page.
 constexpr unsigned kShiftJis = 932;
 
+using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// comdlg32 and what it pulls in (the shell's namespace, COM classes) cost start-up time and memory
+// that most runs never need: the library is loaded when the dialog first opens, and kept from then on.
+GetOpenFileNameFunction LoadGetOpenFileName(DWORD& failure) {
+    static GetOpenFileNameFunction function = nullptr;
+    if (function) return function;
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (!library) {
+        failure = GetLastError();
+        return nullptr;
+    }
+    function = reinterpret_cast<GetOpenFileNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+    if (!function) {
+        failure = GetLastError();
+        FreeLibrary(library);
+    }
+    return function;
+}
+
 }  // namespace
 
 bool OpenDialog::Execute(HWND owner) {
+    failure_ = 0;
+    GetOpenFileNameFunction getOpenFileName = LoadGetOpenFileName(failure_);
+    if (!getOpenFileName) {
+        if (failure_ == 0) failure_ = ERROR_MOD_NOT_FOUND;
+        return false;
+    }
+
     std::wstring filter = FromCodePage(filter_, kShiftJis) + L'|';
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
     // Room for the longest path the system hands out; a name too long for the program is refused after the dialog.
@@ -32,7 +60,14 @@ bool OpenDialog::Execute(HWND owner) {
     options.nMaxFile = static_cast<DWORD>(file.size());
     options.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON | OFN_EXPLORER |
                     OFN_ENABLESIZING;
-    if (!GetOpenFileNameW(&options)) return false;
+    if (!getOpenFileName(&options)) {
+        // Cancelling leaves no extended error; anything else means the dialog failed.
+        using ExtendedErrorFunction = DWORD(WINAPI*)();
+        auto extendedError = reinterpret_cast<ExtendedErrorFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"comdlg32.dll"), "CommDlgExtendedError")));
+        failure_ = extendedError ? extendedError() : 0;
+        return false;
+    }
     fileName_ = file.data();
     return true;
 }
