@@ -1,7 +1,9 @@
-// The main window's form: the window and its components, in the order they are created (later
-// ones lie on top of earlier ones). Sizes are client pixels at 96 dots per inch. Behaviour code
-// names components by their Id, never by position.
+// The main window's form: the window and each of its components whole, in the order they are created (later
+// ones lie on top of earlier ones). Sizes are client pixels at 96 dots per inch. Behaviour code names components
+// by their Id, never by position; the handlers are the form class's own, named in the row.
 #pragma once
+
+#include <variant>
 
 namespace Wexo::Form {
 
@@ -16,10 +18,19 @@ inline constexpr char kCaption[] = "WEXO2 [ja] v1.0";
 inline constexpr Bounds kWindow = {228, 128, 324, 167};  // position on screen, client size
 inline constexpr char kFontFace[] = "ＭＳ Ｐゴシック";
 inline constexpr int kFontHeight = -12;
+// The etched line between the path rows and the option groups: dark on this row, light below.
+inline constexpr int kSeparatorRow = 48;
 
-enum class Kind { Label, Image, Button, RadioGroup, RadioButton, OpenDialog };
-enum class Colour { WindowText, Red, Blue, Olive };
+enum class Colour { WindowText, ButtonFace, Red, Blue, Olive, Lime, Yellow };
 enum FontStyle : unsigned { kPlain = 0, kUnderline = 1, kItalic = 2 };
+enum Style : unsigned { kNone = 0, kTabStop = 1, kGroup = 2, kDefault = 4, kDisabled = 8, kChecked = 16 };
+
+// A mode button and its option group wear one colour: lime while their side is chosen.
+inline constexpr Colour kActiveSide = Colour::Lime;
+inline constexpr Colour kInactiveSide = Colour::ButtonFace;
+// A link while the mouse button is held on it, and after.
+inline constexpr Colour kLinkPressed = Colour::Yellow;
+inline constexpr Colour kLinkReleased = Colour::Blue;
 
 enum Id {
     TargetLabel,
@@ -39,95 +50,68 @@ enum Id {
     kComponentCount
 };
 
+// One creation struct per kind of component.
+struct Label {
+    const char* text;
+    Colour colour = Colour::WindowText;
+    unsigned font = kPlain;
+    bool link = false;  // changes colour while pressed
+};
+struct Image {
+    const char* picture;  // bitmap resource, stretched to the bounds
+};
+struct Button {
+    const char* text;
+    unsigned style = kNone;
+};
+struct RadioButton {
+    const char* text;
+    unsigned style = kNone;
+};
+struct RadioGroup {
+    const char* items;  // separated by '\n', one below the other
+    int itemIndex;      // -1: none selected
+};
+struct FileDialog {
+    const char* filter;  // description and pattern pairs, separated by '|'
+};
+using Kind = std::variant<Label, Image, Button, RadioButton, RadioGroup, FileDialog>;
+
+// A component and the form's handler of its click (none when null).
+template <typename Owner>
 struct Component {
     Id id;
-    const char* name;
-    Kind kind;
     Bounds bounds;
-    const char* text;  // caption; for a radio group its items, separated by '\n'
-    Colour colour;
-    unsigned fontStyle;
-    int tabOrder;   // -1: takes no focus by tab
-    int itemIndex;  // radio group: selected item, -1 none; radio button: 1 checked
-    bool enabled;
+    int tabOrder;  // -1: takes no focus by tab
+    Kind kind;
+    void (Owner::*onClick)();
 };
 
 // The maker's notice.
 inline constexpr char kCopyright[] = "(C) 2001-2026 Taskerand";
+inline constexpr bool kLink = true;
 
-inline constexpr Component kComponents[kComponentCount] = {
-    {TargetLabel, "TargetLabel", Kind::Label, {16, 8, 65, 12}, "ﾀｰｹﾞｯﾄﾌｧｲﾙ", Colour::Blue, kUnderline, -1, 0, true},
-    {BrowsLabel, "BrowsLabel", Kind::Label, {16, 28, 60, 12}, "ｼｽﾃﾑﾌｫﾙﾀﾞ", Colour::Blue, kUnderline, -1, 0, true},
-    {TargetName,
-     "TargetName",
-     Kind::Label,
-     {92, 8, 155, 12},
-     "ファイルをドロップしてください。",
-     Colour::Red,
-     kPlain,
-     -1,
-     0,
-     true},
-    {SystemFolder, "SystemFolder", Kind::Label, {92, 28, 5, 12}, "", Colour::WindowText, kPlain, -1, 0, true},
-    {LirroLabel,
-     "LirroLabel",
-     Kind::Label,
-     {20, 148, 124, 12},
-     "to Lirrowan",
-     Colour::Blue,
-     kItalic | kUnderline,
-     -1,
-     0,
-     true},
-    {Copyright, "Copyright", Kind::Label, {16, 136, 130, 12}, kCopyright, Colour::Olive, kPlain, -1, 0, true},
-    {Help, "Help", Kind::Image, {280, 8, 24, 24}, "HELPPICTURE", Colour::WindowText, kPlain, -1, 0, true},
-    {ExecButton, "ExecButton", Kind::Button, {160, 136, 75, 25}, "開始", Colour::WindowText, kPlain, 2, 0, false},
-    {ExitButton, "ExitButton", Kind::Button, {240, 136, 75, 25}, "終了", Colour::WindowText, kPlain, 3, 0, true},
-    {UnregistGroup,
-     "UnregistGroup",
-     Kind::RadioGroup,
-     {164, 60, 149, 69},
-     "そのまま\nﾌｧｲﾙの削除",
-     Colour::WindowText,
-     kPlain,
-     4,
-     0,
-     true},
-    {UnregistSide,
-     "UnregistSide",
-     Kind::RadioButton,
-     {180, 60, 49, 15},
-     "解除",
-     Colour::WindowText,
-     kPlain,
-     1,
-     0,
-     true},
-    {RegistGroup,
-     "RegistGroup",
-     Kind::RadioGroup,
-     {8, 60, 149, 69},
-     "ここから\nｼｽﾃﾑﾌｫﾙﾀﾞへｺﾋﾟｰ\nｼｽﾃﾑﾌｫﾙﾀﾞへ移動",
-     Colour::WindowText,
-     kPlain,
-     5,
-     -1,
-     true},
-    {RegistSide, "RegistSide", Kind::RadioButton, {24, 60, 49, 15}, "登録", Colour::WindowText, kPlain, 0, 1, true},
-    {OpenDialog, "OpenDialog", Kind::OpenDialog, {0, 0, 0, 0}, "", Colour::WindowText, kPlain, -1, 0, true},
+template <typename Owner>
+inline constexpr Component<Owner> kComponents[kComponentCount] = {
+    // clang-format off
+    {TargetLabel,   {16, 8, 65, 12},    -1, Label{"ﾀｰｹﾞｯﾄﾌｧｲﾙ", Colour::Blue, kUnderline, kLink},           &Owner::TargetLabelClick},
+    {BrowsLabel,    {16, 28, 60, 12},   -1, Label{"ｼｽﾃﾑﾌｫﾙﾀﾞ", Colour::Blue, kUnderline, kLink},            &Owner::BrowsLabelClick},
+    {TargetName,    {92, 8, 155, 12},   -1, Label{"ファイルをドロップしてください。", Colour::Red},          nullptr},
+    {SystemFolder,  {92, 28, 5, 12},    -1, Label{""},                                                    nullptr},
+    {LirroLabel,    {20, 148, 124, 12}, -1, Label{"to Lirrowan", Colour::Blue, kItalic | kUnderline, kLink}, &Owner::LirroLabelClick},
+    {Copyright,     {16, 136, 130, 12}, -1, Label{kCopyright, Colour::Olive},                             nullptr},
+    {Help,          {280, 8, 24, 24},   -1, Image{"HELPPICTURE"},                                         &Owner::HelpClick},
+    {ExecButton,    {160, 136, 75, 25},  2, Button{"開始", kTabStop | kGroup | kDefault | kDisabled},      &Owner::ExecButtonClick},
+    {ExitButton,    {240, 136, 75, 25},  3, Button{"終了", kTabStop | kGroup},                             &Owner::ExitButtonClick},
+    {UnregistGroup, {164, 60, 149, 69},  4, RadioGroup{"そのまま\nﾌｧｲﾙの削除", 0},                         &Owner::GroupClick},
+    {UnregistSide,  {180, 60, 49, 15},   1, RadioButton{"解除"},                                          &Owner::UnregistSideClick},
+    {RegistGroup,   {8, 60, 149, 69},    5, RadioGroup{"ここから\nｼｽﾃﾑﾌｫﾙﾀﾞへｺﾋﾟｰ\nｼｽﾃﾑﾌｫﾙﾀﾞへ移動", -1},     &Owner::GroupClick},
+    {RegistSide,    {24, 60, 49, 15},    0, RadioButton{"登録", kTabStop | kGroup | kChecked},             &Owner::RegistSideClick},
+    {OpenDialog,    {0, 0, 0, 0},       -1, FileDialog{"ﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘ(*.dll)|*.dll|ActiveX Control(*.ocx)|*.ocx"}, nullptr},
+    // clang-format on
 };
-
-// The file-open dialog: filter pairs of description and pattern.
-inline constexpr char kOpenFilter[] = "ﾀﾞｲﾅﾐｯｸﾘﾝｸﾗｲﾌﾞﾗﾘ(*.dll)|*.dll|ActiveX Control(*.ocx)|*.ocx";
 
 // Control identifiers in WM_COMMAND and for GetDlgItem.
 constexpr int ControlId(Id id) { return 100 + static_cast<int>(id); }
-
-}  // namespace Wexo::Form
-
-namespace Wexo::Form {
-
-// The etched line between the path rows and the option groups: dark on this row, light below.
-inline constexpr int kSeparatorRow = 48;
 
 }  // namespace Wexo::Form

@@ -78,9 +78,14 @@ void GraphicControl::MouseUp(bool left, LPARAM position) {
         GetClientRect(Handle(), &client);
         const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
         // The click comes first, so the link keeps its pressed colour while the click acts.
-        if (captured && PtInRect(&client, point) && onClick) onClick();
+        if (captured && PtInRect(&client, point)) Notify(kClicked);
     }
-    if (onMouseUp) onMouseUp();
+    Notify(kReleased);
+}
+
+void GraphicControl::Notify(WORD code) {
+    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), code),
+                 reinterpret_cast<LPARAM>(Handle()));
 }
 
 LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -97,11 +102,11 @@ LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_LBUTTONDOWN:
             // The control keeps the mouse until the left button is released, wherever that is.
             SetCapture(Handle());
-            if (onMouseDown) onMouseDown();
+            Notify(kPressed);
             return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            if (onMouseDown) onMouseDown();
+            Notify(kPressed);
             return 0;
         case WM_LBUTTONUP:
             MouseUp(true, lParam);

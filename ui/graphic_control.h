@@ -1,16 +1,21 @@
 // A window-less control of the classic kind, here as a small child window: a one-line label that
-// sizes itself to its text, or a picture stretched to its bounds. Reports mouse presses,
-// releases and clicks; a click is a left release over the control after a left press on it.
+// sizes itself to its text, or a picture stretched to its bounds. Tells its parent of mouse presses,
+// releases and clicks, as WM_COMMAND with its id; a click is a left release over the control after a left press
+// on it.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "ui/window_base.h"
 
 namespace Wexo::Ui {
+
+// Notification codes of the control's WM_COMMAND.
+inline constexpr WORD kClicked = STN_CLICKED;
+inline constexpr WORD kPressed = 0x0100;   // any mouse button
+inline constexpr WORD kReleased = 0x0101;  // any mouse button
 
 class GraphicControl : public WindowBase<GraphicControl> {
 public:
@@ -23,10 +28,6 @@ public:
     GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::string& text,
                    const Look& look, ExceptionSink& sink);
 
-    std::function<void()> onClick;
-    std::function<void()> onMouseDown;  // any button
-    std::function<void()> onMouseUp;    // any button
-
     void SetCaption(const std::string& text);
     std::string Caption() const;
     void SetColour(COLORREF colour);
@@ -38,6 +39,7 @@ private:
     void FitToText();
     void Paint(HDC dc);
     void MouseUp(bool left, LPARAM position);
+    void Notify(WORD code);
 
     Look look_;
     HCURSOR cursor_ = nullptr;

@@ -91,7 +91,10 @@ LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Nothing is chosen in a disabled group, whatever its items are sent.
             const bool chosen = IsWindowEnabled(Handle()) && index >= 0 && index < ItemCount() && index != itemIndex_;
             SetItemIndex(chosen ? index : itemIndex_);
-            if (chosen && onClick) onClick();
+            if (chosen) {
+                SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(Handle()));
+            }
             return 0;
         }
     }

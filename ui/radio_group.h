@@ -1,10 +1,9 @@
 // A group of radio-button items in a frame without caption, filled with the group's colour.
-// Raises onClick only when the user selects an item that was not selected before.
+// Tells its parent (BN_CLICKED with its id) only when the user selects an item that was not selected before.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,6 @@ class RadioGroup : public WindowBase<RadioGroup> {
 public:
     RadioGroup(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::vector<std::string>& items,
                int itemIndex, HFONT font, ExceptionSink& sink);
-
-    std::function<void()> onClick;
 
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);

@@ -1,0 +1,183 @@
+// The main window's event handlers and its messages: what clicks, keys, drops and paints do.
+#include "ui/main.h"
+
+#include "ui/boxes.h"
+
+namespace Wexo::Ui {
+
+namespace {
+
+constexpr const auto& kForm = Form::kComponents<TMainForm>;
+constexpr char kManual[] = "manual.html";
+constexpr char kNotFound[] = "が見つかりません";
+
+}  // namespace
+
+void TMainForm::FormPaint(HDC dc) {
+    // A capture's DC comes unpainted; the window's own has the class background already.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawSeparator(dc, Form::kSeparatorRow);
+}
+
+void TMainForm::DrawSeparator(HDC dc, int row) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    Pen dark(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
+    Pen light(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    {
+        ScopedSelect pen(dc, dark.Get());
+        MoveToEx(dc, 0, row, nullptr);
+        LineTo(dc, client.right, row);
+    }
+    ScopedSelect pen(dc, light.Get());
+    MoveToEx(dc, 0, row + 1, nullptr);
+    LineTo(dc, client.right, row + 1);
+}
+
+void TMainForm::BrowsLabelClick() { environment_.services.WinExec("explorer " + SystemFolder(), kShowNormal); }
+
+void TMainForm::BrowsLabelMouseDown(Form::Id sender) {
+    components_.Label(sender).SetColour(ColourOf(Form::kLinkPressed));
+}
+
+void TMainForm::BrowsLabelMouseUp(Form::Id sender) {
+    components_.Label(sender).SetColour(ColourOf(Form::kLinkReleased));
+}
+
+void TMainForm::RegistSideClick() { SelectMode(true); }
+
+void TMainForm::UnregistSideClick() { SelectMode(false); }
+
+void TMainForm::GroupClick() {
+    if (!TargetPath_.empty()) SetRunEnabled(true);
+}
+
+void TMainForm::ExecButtonClick() { RegistrationRun(*this, environment_.runServices).Execute(); }
+
+void TMainForm::ExitButtonClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::TargetLabelClick() {
+    SetTopMost(false);
+    if (OpenDialog.Execute(Handle())) OfferTarget(OpenDialog.FileName());
+    SetTopMost(true);
+}
+
+void TMainForm::LirroLabelClick() {
+    if (environment_.homePage.empty()) return;
+    WindowServices& services = environment_.services;
+    services.ShellExecuteA(services.GetDesktopWindow(), "open", environment_.homePage, "", "", kShow);
+}
+
+void TMainForm::HelpClick() {
+    WindowServices& services = environment_.services;
+    if (services.ShellExecuteA(services.GetDesktopWindow(), "open", kManual, "", "", kShow) != kShellFileNotFound)
+        return;
+    SetTopMost(false);
+    ShowStop(Handle(), Text(kManual) + kNotFound, environment_.title);
+    SetTopMost(true);
+}
+
+bool TMainForm::PreTranslateMessage(MSG& message) {
+    if (Handle() == nullptr || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+        const bool modified = ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) != 0;
+        if (!modified) {
+            const Form::Id focused = components_.IdOf(GetFocus());
+            if (message.wParam == VK_ESCAPE) {
+                Press(Form::ExitButton);
+            } else {
+                Press(focused == Form::ExitButton || focused == Form::ExecButton ? focused : Form::ExecButton);
+            }
+        }
+        return true;
+    }
+    return IsDialogMessageA(Handle(), &message) != 0;
+}
+
+void TMainForm::Press(Form::Id id) {
+    if (id >= Form::kComponentCount || kForm[id].onClick == nullptr) return;
+    if (!IsWindowEnabled(components_.Window(id))) return;
+    (this->*kForm[id].onClick)();
+}
+
+void TMainForm::OnCommand(Form::Id id, WORD code) {
+    switch (code) {
+        case BN_CLICKED:  // and a graphic control's kClicked
+            Press(id);
+            break;
+        case kPressed:
+            if (components_.IsLink(id)) BrowsLabelMouseDown(id);
+            break;
+        case kReleased:
+            if (components_.IsLink(id)) BrowsLabelMouseUp(id);
+            break;
+        case BN_SETFOCUS:
+        case BN_KILLFOCUS:
+            if (id == Form::ExitButton) {
+                // The focused button is the one Enter presses; show it as the default.
+                const bool exitFocused = code == BN_SETFOCUS;
+                SendMessageA(components_.Window(Form::ExitButton), BM_SETSTYLE,
+                             exitFocused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+                SendMessageA(components_.Window(Form::ExecButton), BM_SETSTYLE,
+                             exitFocused ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+            }
+            break;
+    }
+}
+
+void TMainForm::OnActivate(bool active) {
+    // The focus leaves with the window and comes back to where it was, at first to the first control in tab order.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
+        return;
+    }
+    HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
+                      ? lastFocus_
+                      : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target != nullptr) SetFocus(target);
+}
+
+void TMainForm::OnDropFiles(HDROP drop) {
+    const std::wstring path = environment_.services.DragQueryFileW(drop, 0);
+    environment_.services.DragFinish(drop);
+    OfferTarget(path);
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaint(message, wParam, [this](HDC dc) { FormPaint(dc); })) return 0;
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush = components_.PaintBackground(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+            break;
+        case WM_COMMAND:
+            OnCommand(components_.IdOf(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_NEXTDLGCTL: {
+            // What a dialog would do; the dialog keys ask for it on Tab.
+            HWND target =
+                LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+            if (target != nullptr) SetFocus(target);
+            return 0;
+        }
+        case WM_CLOSE:
+            DestroyWindow(Handle());
+            return 0;
+        case WM_DESTROY:
+            if (environment_.quitOnClose) PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(Handle(), message, wParam, lParam);
+}
+
+}  // namespace Wexo::Ui
