@@ -74,6 +74,8 @@ void Components::Add(HWND parent, Form::Id id, const Form::Bounds& bounds, int t
         // BS_NOTIFY: the form hears when a button takes the focus, to show which one Enter presses.
         AddButton(parent, part, id, rect, button->text, push | BS_NOTIFY | StyleOf(button->style));
         EnableWindow(part.window, (button->style & Form::kDisabled) == 0);
+        // The dialog manager presses the default button on Enter, and frames it.
+        if ((button->style & Form::kDefault) != 0) SendMessageA(parent, DM_SETDEFID, Form::ControlId(id), 0);
     } else if (const auto* mode = std::get_if<Form::RadioButton>(&kind)) {
         AddButton(parent, part, id, rect, mode->text, BS_AUTORADIOBUTTON | StyleOf(mode->style));
         if ((mode->style & Form::kChecked) != 0) SendMessageA(part.window, BM_SETCHECK, BST_CHECKED, 0);

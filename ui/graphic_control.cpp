@@ -116,7 +116,7 @@ LRESULT GraphicControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             MouseUp(false, lParam);
             return 0;
     }
-    return DefWindowProcA(Handle(), message, wParam, lParam);
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 }  // namespace Wexo::Ui

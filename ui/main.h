@@ -35,6 +35,8 @@ struct FormEnvironment {
 
 class TMainForm : public WindowBase<TMainForm>, public RunHost, public ExceptionSink {
 public:
+    static constexpr bool kDialogManager = true;
+
     // Builds the window from the form table, then clears the target, fills in the system folder,
     // enters registration mode and accepts dropped files. The window stays hidden.
     explicit TMainForm(const FormEnvironment& environment);
@@ -91,7 +93,6 @@ private:
     void OnCommand(Form::Id id, WORD code);
     // A click on a component, or Enter and Esc pressing a button: its handler, unless it is disabled.
     void Press(Form::Id id);
-    void OnActivate(bool active);
     void OnDropFiles(HDROP drop);
 
     FormEnvironment environment_;
@@ -99,7 +100,6 @@ private:
     Components components_;
     std::optional<Hint> hint_;
     Ui::OpenDialog OpenDialog;
-    HWND lastFocus_ = nullptr;
     Text TargetPath_;
 };
 

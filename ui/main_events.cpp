@@ -81,16 +81,9 @@ void TMainForm::HelpClick() {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
     if (Handle() == nullptr || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
-    if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
-        const bool modified = ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) != 0;
-        if (!modified) {
-            const Form::Id focused = components_.IdOf(GetFocus());
-            if (message.wParam == VK_ESCAPE) {
-                Press(Form::ExitButton);
-            } else {
-                Press(focused == Form::ExitButton || focused == Form::ExecButton ? focused : Form::ExecButton);
-            }
-        }
+    // Enter and Esc do nothing while Shift, Ctrl or Alt is held; the dialog manager would press a button.
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) &&
+        ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) != 0) {
         return true;
     }
     return IsDialogMessageA(Handle(), &message) != 0;
@@ -115,29 +108,13 @@ void TMainForm::OnCommand(Form::Id id, WORD code) {
             break;
         case BN_SETFOCUS:
         case BN_KILLFOCUS:
+            // Enter presses 終了 while it has the focus: it is the default button, and framed as such, until then.
             if (id == Form::ExitButton) {
-                // The focused button is the one Enter presses; show it as the default.
-                const bool exitFocused = code == BN_SETFOCUS;
-                SendMessageA(components_.Window(Form::ExitButton), BM_SETSTYLE,
-                             exitFocused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-                SendMessageA(components_.Window(Form::ExecButton), BM_SETSTYLE,
-                             exitFocused ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+                const Form::Id defaultButton = code == BN_SETFOCUS ? Form::ExitButton : Form::ExecButton;
+                SendMessageA(Handle(), DM_SETDEFID, Form::ControlId(defaultButton), 0);
             }
             break;
     }
-}
-
-void TMainForm::OnActivate(bool active) {
-    // The focus leaves with the window and comes back to where it was, at first to the first control in tab order.
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
-        return;
-    }
-    HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
-                      ? lastFocus_
-                      : GetNextDlgTabItem(Handle(), nullptr, FALSE);
-    if (target != nullptr) SetFocus(target);
 }
 
 void TMainForm::OnDropFiles(HDROP drop) {
@@ -155,21 +132,16 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
             break;
         case WM_COMMAND:
-            OnCommand(components_.IdOf(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+            // Esc comes from the dialog manager as the cancel command; Enter as a click of the default button.
+            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+                Press(Form::ExitButton);
+            } else {
+                OnCommand(components_.IdOf(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+            }
             return 0;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
-        case WM_ACTIVATE:
-            OnActivate(LOWORD(wParam) != WA_INACTIVE);
-            return 0;
-        case WM_NEXTDLGCTL: {
-            // What a dialog would do; the dialog keys ask for it on Tab.
-            HWND target =
-                LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
-            if (target != nullptr) SetFocus(target);
-            return 0;
-        }
         case WM_CLOSE:
             DestroyWindow(Handle());
             return 0;
@@ -177,7 +149,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (environment_.quitOnClose) PostQuitMessage(0);
             return 0;
     }
-    return DefWindowProcA(Handle(), message, wParam, lParam);
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 }  // namespace Wexo::Ui

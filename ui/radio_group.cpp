@@ -98,7 +98,7 @@ LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
     }
-    return DefWindowProcA(Handle(), message, wParam, lParam);
+    return DefaultProcedure(message, wParam, lParam);
 }
 
 }  // namespace Wexo::Ui

@@ -1,5 +1,6 @@
 // The classic one-class-per-window pattern: a static procedure finds the object stored at
-// WM_NCCREATE and forwards to its HandleMessage. No exception crosses into Windows: whatever a
+// WM_NCCREATE and forwards to its HandleMessage. A class that sets kDialogManager leaves what it does not handle
+// to the system's dialog manager (keys, focus, default button) instead of the plain default procedure. No exception crosses into Windows: whatever a
 // handler throws is shown by the sink and the message counts as handled.
 #pragma once
 
@@ -28,6 +29,8 @@ public:
 
     HWND Handle() const { return window_; }
 
+    static constexpr bool kDialogManager = false;
+
 protected:
     ~WindowBase() {
         if (window_ != nullptr) {
@@ -45,6 +48,7 @@ protected:
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &WindowBase::Procedure;
+        windowClass.cbWndExtra = Derived::kDialogManager ? DLGWINDOWEXTRA : 0;
         windowClass.hInstance = instance;
         windowClass.hCursor = cursor;
         windowClass.hbrBackground = background;
@@ -61,6 +65,14 @@ protected:
                         bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                         static_cast<Derived*>(this));
         return window_;
+    }
+
+    static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return Derived::kDialogManager ? DefDlgProcA(window, message, wParam, lParam)
+                                       : DefWindowProcA(window, message, wParam, lParam);
+    }
+    LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefaultProcedure(window_, message, wParam, lParam);
     }
 
     // Paints on WM_PAINT, and on the DC a capture gives with WM_PRINTCLIENT; false for any
@@ -89,12 +101,12 @@ private:
         } else {
             self = reinterpret_cast<Derived*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         }
-        if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+        if (self == nullptr) return DefaultProcedure(window, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             // The window is gone; the object may outlive it.
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             self->window_ = nullptr;
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefaultProcedure(window, message, wParam, lParam);
         }
         try {
             return self->HandleMessage(message, wParam, lParam);

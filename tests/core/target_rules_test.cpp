@@ -15,11 +15,15 @@ const TargetRules kSingleByte{LeadBytes()};
 const Text kHyo = "\x95\x5C";
 
 struct SplitCase {
+    const char* label;  // names the case in the test's name
     Text path;
     Text name;
     Text extension;
     bool serverFile;
 };
+
+// A failing case is named, not dumped as bytes.
+void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.label; }
 
 class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -34,33 +38,52 @@ TEST_P(SplitTest, NameExtensionAndVerdict) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, SplitTest,
-    ::testing::Values(SplitCase{"", "", "", false}, SplitCase{"C:\\A\\b.dll", "b", ".dll", true},
-                      SplitCase{"b.tar.ocx", "b.tar", ".ocx", true}, SplitCase{"C:b.dll", "b", ".dll", true},
-                      SplitCase{"C:\\A\\.dll", "", ".dll", true}, SplitCase{"C:\\A.B\\c", "c", "", false},
-                      SplitCase{"C:\\A\\", "", "", false}, SplitCase{"C:\\A\\b.", "b", ".", false},
-                      SplitCase{"..dll", "", ".dll", true}, SplitCase{"...dll", "", ".dll", true},
-                      SplitCase{"...ocx", "", ".ocx", true}, SplitCase{"C:\\A\\...", "", ".", false},
-                      SplitCase{"C:\\A\\.", "", "", false}, SplitCase{"C:\\A\\..", "", "", false},
-                      SplitCase{"..", "", "", false}, SplitCase{"C:..", "", "", false},
-                      SplitCase{"C:..dll", "", ".dll", true}, SplitCase{"a..dll", "a.", ".dll", true},
-                      SplitCase{"ab:c.dll", "ab:c", ".dll", true}, SplitCase{"C:\\A\\b?.ocx", "b?", ".ocx", true},
-                      SplitCase{"C:\\A\\b*.ocx", "b*", ".ocx", true}, SplitCase{"C:/A/b.dll", "b", ".dll", true},
-                      SplitCase{"C:\\A/b\\c.OCX", "c", ".OCX", true}, SplitCase{".ocx", "", ".ocx", true},
-                      SplitCase{"x.Dll", "x", ".Dll", true}, SplitCase{"x.dLL", "x", ".dLL", true},
-                      SplitCase{"x.OCX", "x", ".OCX", true}, SplitCase{"x.dll.bak", "x.dll", ".bak", false},
-                      SplitCase{"x.exe", "x", ".exe", false}, SplitCase{"x", "x", "", false},
-                      SplitCase{"x.", "x", ".", false}, SplitCase{"x.dll ", "x", ".dll ", false},
-                      SplitCase{"x.dlll", "x", ".dlll", false},
-                      // Full-width ＤＬＬ is not the extension.
-                      SplitCase{"x.\x82\x63\x82\x6B\x82\x6B", "x", ".\x82\x63\x82\x6B\x82\x6B", false},
-                      // A trail byte 0x5C is part of its character, never a separator.
-                      SplitCase{"C:\\" + kHyo + ".dll", kHyo, ".dll", true},
-                      SplitCase{kHyo + ".dll", kHyo, ".dll", true},
-                      SplitCase{"C:\\A\\" + kHyo + "..dll", kHyo + ".", ".dll", true},
-                      SplitCase{"C:\\A\\" + kHyo + "..", kHyo + ".", ".", false},
-                      SplitCase{"C:\\" + kHyo + "\\b.ocx", "b", ".ocx", true}));
+INSTANTIATE_TEST_SUITE_P(Paths, SplitTest, ::testing::Values(
+    // clang-format off
+    SplitCase{"Empty",                 "",                        "",              "",           false},
+    SplitCase{"FullPath",              "C:\\A\\b.dll",            "b",             ".dll",       true},
+    SplitCase{"LastDotSplits",         "b.tar.ocx",               "b.tar",         ".ocx",       true},
+    SplitCase{"DriveRelative",         "C:b.dll",                 "b",             ".dll",       true},
+    SplitCase{"OnlyAnExtension",       "C:\\A\\.dll",             "",              ".dll",       true},
+    SplitCase{"DotOnlyInTheFolder",    "C:\\A.B\\c",              "c",             "",           false},
+    SplitCase{"FolderOnly",            "C:\\A\\",                 "",              "",           false},
+    SplitCase{"TrailingDot",           "C:\\A\\b.",               "b",             ".",          false},
+    SplitCase{"TwoDotsThenDll",        "..dll",                   "",              ".dll",       true},
+    SplitCase{"ThreeDotsThenDll",      "...dll",                  "",              ".dll",       true},
+    SplitCase{"ThreeDotsThenOcx",      "...ocx",                  "",              ".ocx",       true},
+    SplitCase{"ThreeDotsOnly",         "C:\\A\\...",              "",              ".",          false},
+    SplitCase{"CurrentFolder",         "C:\\A\\.",                "",              "",           false},
+    SplitCase{"ParentFolder",          "C:\\A\\..",               "",              "",           false},
+    SplitCase{"BareParent",            "..",                      "",              "",           false},
+    SplitCase{"DriveParent",           "C:..",                    "",              "",           false},
+    SplitCase{"DriveTwoDotsThenDll",   "C:..dll",                 "",              ".dll",       true},
+    SplitCase{"NameEndingInADot",      "a..dll",                  "a.",            ".dll",       true},
+    SplitCase{"ColonInTheName",        "ab:c.dll",                "ab:c",          ".dll",       true},
+    SplitCase{"QuestionMarkKept",      "C:\\A\\b?.ocx",           "b?",            ".ocx",       true},
+    SplitCase{"AsteriskKept",          "C:\\A\\b*.ocx",           "b*",            ".ocx",       true},
+    SplitCase{"ForwardSlashes",        "C:/A/b.dll",              "b",             ".dll",       true},
+    SplitCase{"MixedSlashes",          "C:\\A/b\\c.OCX",          "c",             ".OCX",       true},
+    SplitCase{"BareOcx",               ".ocx",                    "",              ".ocx",       true},
+    SplitCase{"CapitalDll",            "x.Dll",                   "x",             ".Dll",       true},
+    SplitCase{"MixedCaseDll",          "x.dLL",                   "x",             ".dLL",       true},
+    SplitCase{"UpperCaseOcx",          "x.OCX",                   "x",             ".OCX",       true},
+    SplitCase{"BackupOfADll",          "x.dll.bak",               "x.dll",         ".bak",       false},
+    SplitCase{"Program",               "x.exe",                   "x",             ".exe",       false},
+    SplitCase{"NoExtension",           "x",                       "x",             "",           false},
+    SplitCase{"OnlyADot",              "x.",                      "x",             ".",          false},
+    SplitCase{"TrailingBlank",         "x.dll ",                  "x",             ".dll ",      false},
+    SplitCase{"LongerExtension",       "x.dlll",                  "x",             ".dlll",      false},
+    // Full-width ＤＬＬ is not the extension.
+    SplitCase{"FullWidthDll",          "x.\x82\x63\x82\x6B\x82\x6B", "x",          ".\x82\x63\x82\x6B\x82\x6B", false},
+    // A trail byte 0x5C is part of its character, never a separator.
+    SplitCase{"TrailByteInTheName",    "C:\\" + kHyo + ".dll",    kHyo,            ".dll",       true},
+    SplitCase{"TrailByteBareName",     kHyo + ".dll",             kHyo,            ".dll",       true},
+    SplitCase{"TrailByteThenTwoDots",  "C:\\A\\" + kHyo + "..dll", kHyo + ".",     ".dll",       true},
+    SplitCase{"TrailByteThenDotDot",   "C:\\A\\" + kHyo + "..",   kHyo + ".",      ".",          false},
+    SplitCase{"TrailByteInTheFolder",  "C:\\" + kHyo + "\\b.ocx", "b",             ".ocx",       true}
+    // clang-format on
+    ),
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.label); });
 
 TEST(TargetRules, WithoutLeadBytesEveryByteIsACharacter) {
     const Text path = "C:\\" + kHyo + ".dll";
