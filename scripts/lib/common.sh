@@ -28,18 +28,40 @@ wexo_install() {
     fi
 }
 
-# wexo_build NAME [cmake options...]: configures once, then builds incrementally.
+# wexo_build NAME [cmake options...] [--target TARGET...]: configures when the folder is new or was
+# configured with other options (kept in wexo-options beside the cache; a changed set starts from a
+# fresh cache, so an option left out is dropped too; unchanged compile flags rebuild nothing), then
+# builds the targets (default: all) incrementally.
 wexo_build() {
     local name=$1
     shift
-    if [ ! -f "$build/$name/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$build/$name" "$@" >/dev/null
+    local options=() targets=()
+    while (($#)); do
+        if [ "$1" = --target ]; then
+            shift
+            targets=("$@")
+            break
+        fi
+        options+=("$1")
+        shift
+    done
+    local folder="$build/$name" wanted
+    wanted=$(printf '%s\n' "${options[@]}")
+    if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/wexo-options" 2>/dev/null)" != "$wanted" ]; then
+        local fresh=()
+        [ -f "$folder/wexo-options" ] && fresh=(--fresh)
+        cmake "${fresh[@]}" -S "$root" -B "$folder" "${options[@]}" >/dev/null || return 1
+        printf '%s\n' "$wanted" >"$folder/wexo-options"
     fi
-    cmake --build "$build/$name" -j "$(nproc)" -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^-- '
+    local target_options=()
+    ((${#targets[@]})) && target_options=(--target "${targets[@]}")
+    cmake --build "$folder" -j "$(nproc)" "${target_options[@]}" -- --no-print-directory |
+        grep -v -E '^\[ *[0-9]+%\]|^Consolidate|^-- '
     local built=${PIPESTATUS[0]}
     return "$built"
 }
 
+# wexo_build_windows ARCH NAME [cmake options...] [--target TARGET...]: a Release build for Windows.
 wexo_build_windows() {
     local arch=$1 name=$2
     wexo_build "$name" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release "${@:3}"
@@ -48,14 +70,15 @@ wexo_build_windows() {
 wexo_wine() { "$root/scripts/wine-exec" "$WINEPREFIX" "$@"; }
 
 # A prefix made once per build folder, unless WINEPREFIX names one already: that one is the
-# user's, and only created if it does not exist yet.
+# user's, and only created if it does not exist yet. wexo_prefix FOLDER makes (once) and uses the
+# prefix in FOLDER instead of build/win64's.
 wexo_prefix() {
-    if [ -n "${WINEPREFIX:-}" ]; then
+    if [ $# -eq 0 ] && [ -n "${WINEPREFIX:-}" ]; then
         export WINEPREFIX
         [ -d "$WINEPREFIX" ] || WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 WINEDEBUG=-all wineboot -i >/dev/null 2>&1
         return 0
     fi
-    export WINEPREFIX=$build/win64/wineprefix
+    export WINEPREFIX=${1:-$build/win64/wineprefix}
     if [ ! -f "$WINEPREFIX/.wexo-ready-2" ]; then
         echo "Preparing the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
