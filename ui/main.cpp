@@ -26,11 +26,6 @@ constexpr bool TableInIdOrder() {
 }
 static_assert(TableInIdOrder(), "the form table lists the components in the order of their ids");
 
-void SetStyleBit(HWND window, LONG_PTR bit, bool on) {
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    SetWindowLongPtrA(window, GWL_STYLE, on ? (style | bit) : (style & ~bit));
-}
-
 }  // namespace
 
 TMainForm::TMainForm(const FormEnvironment& environment)
@@ -132,9 +127,7 @@ void TMainForm::SelectMode(bool registering) {
     components_.Group(registering ? Form::UnregistGroup : Form::RegistGroup).SetEnabled(false);
     RadioGroup& active = components_.Group(registering ? Form::RegistGroup : Form::UnregistGroup);
     active.SetEnabled(true);
-    // Tab reaches the mode pair at its checked button.
-    SetStyleBit(components_.Window(Form::RegistSide), WS_TABSTOP, registering);
-    SetStyleBit(components_.Window(Form::UnregistSide), WS_TABSTOP, !registering);
+    // The checked radio button holds the pair's tab stop, as radio buttons do, so Tab reaches the chosen side.
     if (!TargetPath_.empty()) SetRunEnabled(active.ItemIndex() != -1);
 }
 

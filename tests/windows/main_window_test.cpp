@@ -122,6 +122,55 @@ TEST_F(MainWindowTest, FocusStartsOnRegisterAndTabFollowsTheTabOrder) {
                                         window.Item(ExitButton)}));
 }
 
+TEST_F(MainWindowTest, TabReachesTheModePairAtItsCheckedButton) {
+    window.Create();
+    for (bool registering : {false, true}) {
+        HWND side = window.Item(registering ? RegistSide : UnregistSide);
+        window.Click(side);
+        // From 終了, Tab passes the chosen side's options (the other group is disabled), then comes round.
+        SetFocus(window.Item(ExitButton));
+        window.Key(VK_TAB);
+        EXPECT_EQ(GetFocus(), window.GroupItem(registering ? RegistGroup : UnregistGroup, 0)) << registering;
+        window.Key(VK_TAB);
+        EXPECT_EQ(GetFocus(), side) << registering;
+    }
+}
+
+TEST_F(MainWindowTest, DefaultFrameMovesToExitWhileItHasTheFocus) {
+    window.Create("wexo2.exe C:\\a\\b.dll");
+    window.Click(window.GroupItem(RegistGroup, 0));
+    auto framed = [this](Id id) {
+        return (GetWindowLongA(window.Item(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    };
+    EXPECT_TRUE(framed(ExecButton));
+    EXPECT_FALSE(framed(ExitButton));
+    // The frame is drawn: the default button's outermost pixels are the window frame colour.
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    EXPECT_EQ(window.PixelOf(window.Item(ExecButton), 0, 12), frame);
+    EXPECT_NE(window.PixelOf(window.Item(ExitButton), 0, 12), frame);
+
+    SetFocus(window.Item(RegistSide));
+    window.Key(VK_TAB);  // to 開始
+    window.Key(VK_TAB);  // to 終了
+    ASSERT_EQ(GetFocus(), window.Item(ExitButton));
+    EXPECT_TRUE(framed(ExitButton));
+    EXPECT_FALSE(framed(ExecButton));
+    EXPECT_EQ(window.PixelOf(window.Item(ExitButton), 0, 12), frame);
+    EXPECT_NE(window.PixelOf(window.Item(ExecButton), 0, 12), frame);
+
+    window.Key(VK_TAB);  // on to the options
+    EXPECT_TRUE(framed(ExecButton));
+    EXPECT_FALSE(framed(ExitButton));
+
+    // The same when the focus comes by the mouse, past the dialog manager's Tab handling.
+    SetFocus(window.Item(ExitButton));
+    EXPECT_TRUE(framed(ExitButton));
+    EXPECT_FALSE(framed(ExecButton));
+    SetFocus(window.Item(RegistSide));
+    EXPECT_TRUE(framed(ExecButton));
+    EXPECT_FALSE(framed(ExitButton));
+}
+
 TEST_F(MainWindowTest, ArrowKeysMoveThroughTheOptionsAndChooseThem) {
     window.Create("wexo2.exe C:\\a\\b.dll");
     SetFocus(window.GroupItem(RegistGroup, 0));
