@@ -25,7 +25,8 @@ void Application::Initialize() {
 }
 
 void Application::CreateForm(const WideCommandLine& commandLine, const Text& homePage) {
-    Ui::FormEnvironment environment{instance_, runServices_, services_, leadBytes_, Cursors, Title, commandLine, homePage, true};
+    Ui::FormEnvironment environment{instance_, runServices_, services_, leadBytes_, Cursors,
+                                    Title,     commandLine,  homePage,  true};
     mainForm_ = std::make_unique<Ui::TMainForm>(environment);
     // The window exists from here on; an exception in its creation event is shown and the
     // program goes on with it.

@@ -38,7 +38,9 @@ bool Win32WindowServices::GetCPInfo(std::uint32_t codePage, LeadBytes& leadBytes
     return true;
 }
 
-void Win32WindowServices::DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(Window(window), accept); }
+void Win32WindowServices::DragAcceptFiles(WindowHandle window, bool accept) {
+    ::DragAcceptFiles(Window(window), accept);
+}
 
 std::wstring Win32WindowServices::DragQueryFileW(DropHandle drop, unsigned index) {
     const UINT length = ::DragQueryFileW(static_cast<HDROP>(drop), index, nullptr, 0);
@@ -52,7 +54,7 @@ std::wstring Win32WindowServices::DragQueryFileW(DropHandle drop, unsigned index
 void Win32WindowServices::DragFinish(DropHandle drop) { ::DragFinish(static_cast<HDROP>(drop)); }
 
 std::intptr_t Win32WindowServices::ShellExecuteA(WindowHandle owner, const Text& verb, const Text& file,
-                                           const Text& parameters, const Text& directory, int show) {
+                                                 const Text& parameters, const Text& directory, int show) {
     HINSTANCE result =
         ::ShellExecuteA(Window(owner), verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), show);
     return reinterpret_cast<std::intptr_t>(result);

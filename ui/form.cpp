@@ -91,7 +91,8 @@ void Components::AddLabel(HWND parent, Part& part, Form::Id id, const RECT& boun
     look.font = fonts_[label.font].Get();
     look.colour = ColourOf(label.colour);
     part.link = label.link;
-    part.label = std::make_unique<GraphicControl>(instance_, parent, Form::ControlId(id), bounds, label.text, look, sink_);
+    part.label =
+        std::make_unique<GraphicControl>(instance_, parent, Form::ControlId(id), bounds, label.text, look, sink_);
     part.window = part.label->Handle();
 }
 
@@ -104,10 +105,10 @@ void Components::AddImage(HWND parent, Part& part, Form::Id id, const RECT& boun
 }
 
 void Components::AddButton(HWND parent, Part& part, Form::Id id, const RECT& bounds, const char* text, DWORD style) {
-    part.window = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form::ControlId(id))), instance_,
-                                  nullptr);
+    part.window =
+        CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+                        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form::ControlId(id))), instance_, nullptr);
     SendMessageA(part.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[Form::kPlain].Get()), FALSE);
 }
 

@@ -70,7 +70,7 @@ private:
 
     HINSTANCE instance_;
     ExceptionSink& sink_;
-    std::array<Font, 4> fonts_;  // by font style
+    std::array<Font, 4> fonts_;     // by font style
     std::array<Brush, 7> brushes_;  // by colour, made when first needed
     Bitmap picture_;
     std::array<Part, Form::kComponentCount> parts_;  // after the fonts and brushes: destroyed before them

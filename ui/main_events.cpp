@@ -128,7 +128,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            if (HBRUSH brush = components_.PaintBackground(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            if (HBRUSH brush =
+                    components_.PaintBackground(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
                 return reinterpret_cast<LRESULT>(brush);
             break;
         case WM_COMMAND:

@@ -1,7 +1,7 @@
 // The classic one-class-per-window pattern: a static procedure finds the object stored at
 // WM_NCCREATE and forwards to its HandleMessage. A class that sets kDialogManager leaves what it does not handle
-// to the system's dialog manager (keys, focus, default button) instead of the plain default procedure. No exception crosses into Windows: whatever a
-// handler throws is shown by the sink and the message counts as handled.
+// to the system's dialog manager (keys, focus, default button) instead of the plain default procedure. No exception
+// crosses into Windows: whatever a handler throws is shown by the sink and the message counts as handled.
 #pragma once
 
 #include <windows.h>

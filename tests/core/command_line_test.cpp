@@ -30,22 +30,24 @@ TEST_P(CommandLineTest, SplitsAtBlanksAndGroupsQuotes) {
     EXPECT_EQ(line.ParamStr(line.ParamCount() + 1), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, CommandLineTest, ::testing::Values(
-    // clang-format off
-    ParamCase{"Empty",                  "",                                         {}},
-    ParamCase{"ProgramOnly",            "wexo2.exe",                                {}},
-    ParamCase{"QuotedProgramOnly",      "\"C:\\Program Files\\wexo2.exe\"",         {}},
-    ParamCase{"OneArgument",            "wexo2.exe C:\\a\\b.ocx",                   {"C:\\a\\b.ocx"}},
-    ParamCase{"BlanksAndTabs",          "wexo2.exe   x.dll\ty.dll ",                {"x.dll", "y.dll"}},
-    ParamCase{"QuotedWithBlank",        "wexo2.exe \"C:\\My Files\\b.ocx\" next",   {"C:\\My Files\\b.ocx", "next"}},
-    ParamCase{"QuotesInsideAnArgument", "wexo2.exe C:\\\"My Files\"\\b.ocx",        {"C:\\My Files\\b.ocx"}},
-    ParamCase{"EmptyQuotesSkipped",     "wexo2.exe \"\" x.dll",                     {"x.dll"}},
-    ParamCase{"UnterminatedQuote",      "wexo2.exe \"unterminated path",            {"unterminated path"}},
+// clang-format off
+const ParamCase kLines[] = {
+    {"Empty",                  "",                                         {}},
+    {"ProgramOnly",            "wexo2.exe",                                {}},
+    {"QuotedProgramOnly",      "\"C:\\Program Files\\wexo2.exe\"",         {}},
+    {"OneArgument",            "wexo2.exe C:\\a\\b.ocx",                   {"C:\\a\\b.ocx"}},
+    {"BlanksAndTabs",          "wexo2.exe   x.dll\ty.dll ",                {"x.dll", "y.dll"}},
+    {"QuotedWithBlank",        "wexo2.exe \"C:\\My Files\\b.ocx\" next",   {"C:\\My Files\\b.ocx", "next"}},
+    {"QuotesInsideAnArgument", "wexo2.exe C:\\\"My Files\"\\b.ocx",        {"C:\\My Files\\b.ocx"}},
+    {"EmptyQuotesSkipped",     "wexo2.exe \"\" x.dll",                     {"x.dll"}},
+    {"UnterminatedQuote",      "wexo2.exe \"unterminated path",            {"unterminated path"}},
     // Shift_JIS bytes are never blanks: 表 ends in 0x5C, ソ in 0x5C too.
-    ParamCase{"ShiftJisTrailBytes",     "wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll",     {"C:\\\x95\x5C\\\x83\x5C.dll"}}
-    // clang-format on
-    ),
-    [](const ::testing::TestParamInfo<ParamCase>& info) { return std::string(info.param.label); });
+    {"ShiftJisTrailBytes",     "wexo2.exe C:\\\x95\x5C\\\x83\x5C.dll",     {"C:\\\x95\x5C\\\x83\x5C.dll"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Lines, CommandLineTest, ::testing::ValuesIn(kLines),
+                         [](const ::testing::TestParamInfo<ParamCase>& info) { return std::string(info.param.label); });
 
 TEST(CommandLine, WideLinesSplitByTheSameRules) {
     // The yen sign and Hangul stay what they are: no code page stands between them and the program.

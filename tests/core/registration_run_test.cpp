@@ -106,26 +106,28 @@ void ExportFails(FakeServices& services, RecordingHost&) {
 }
 
 // name, registering, placement, follow-up, arrangement, answers, boxes, target kept, loaded, files after
-INSTANTIATE_TEST_SUITE_P(Runs, RunScenario, ::testing::Values(
-    // clang-format off
-    Scenario{"HereFails", true, Placement::Here, FollowUp::Keep, ExportFails, {}, {Sjis::kRegisterFailed}, true, true, {kSource}},
-    Scenario{"CopyFresh", true, Placement::CopyToSystemFolder, FollowUp::Keep, nullptr, {}, {Sjis::kRegistered}, false, true, {kCopy, kSource}},
-    Scenario{"CopyFreshExportFails", true, Placement::CopyToSystemFolder, FollowUp::Keep, ExportFails, {}, {Sjis::kRegisterFailed}, false, true, {kCopy, kSource}},
-    Scenario{"CopyOverwrite", true, Placement::CopyToSystemFolder, FollowUp::Keep, DestinationExists, {true}, {kAskCopy, Sjis::kRegistered}, false, true, {kCopy, kSource}},
-    Scenario{"CopyDeclined", true, Placement::CopyToSystemFolder, FollowUp::Keep, DestinationExists, {false}, {kAskCopy}, true, false, {kCopy, kSource}},
-    Scenario{"CopyOntoItself", true, Placement::CopyToSystemFolder, FollowUp::Keep, TargetIsTheCopy, {true}, {kAskCopy, Sjis::kCopyFailed}, true, false, {kCopy}},
-    Scenario{"MoveFresh", true, Placement::MoveToSystemFolder, FollowUp::Keep, nullptr, {}, {Sjis::kRegistered}, false, true, {kCopy}},
-    Scenario{"MoveOverwrite", true, Placement::MoveToSystemFolder, FollowUp::Keep, DestinationExists, {true}, {kAskMove, Sjis::kRegistered}, false, true, {kCopy}},
-    Scenario{"MoveDeclined", true, Placement::MoveToSystemFolder, FollowUp::Keep, DestinationExists, {false}, {kAskMove}, true, false, {kCopy, kSource}},
-    Scenario{"MoveOntoItself", true, Placement::MoveToSystemFolder, FollowUp::Keep, TargetIsTheCopy, {true}, {kAskMove, Sjis::kCopyFailed}, true, false, {kCopy}},
-    Scenario{"MoveSourceLocked", true, Placement::MoveToSystemFolder, FollowUp::Keep, SourceLocked, {}, {Sjis::kDeleteFailed}, true, false, {kCopy, kSource}},
-    Scenario{"UnregisterKeep", false, Placement::None, FollowUp::Keep, nullptr, {}, {Sjis::kUnregistered}, true, true, {kSource}},
-    Scenario{"UnregisterDelete", false, Placement::None, FollowUp::Delete, nullptr, {}, {Sjis::kUnregistered}, false, true, {}},
-    Scenario{"UnregisterFailsThenDeletes", false, Placement::None, FollowUp::Delete, ExportFails, {}, {Sjis::kUnregisterFailed}, false, true, {}},
-    Scenario{"UnregisterDeleteLocked", false, Placement::None, FollowUp::Delete, SourceLocked, {}, {Sjis::kUnregistered, Sjis::kDeleteFailed}, true, true, {kSource}}
-    // clang-format on
-    ),
-    [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+// clang-format off
+const Scenario kScenarios[] = {
+    {"HereFails", true, Placement::Here, FollowUp::Keep, ExportFails, {}, {Sjis::kRegisterFailed}, true, true, {kSource}},
+    {"CopyFresh", true, Placement::CopyToSystemFolder, FollowUp::Keep, nullptr, {}, {Sjis::kRegistered}, false, true, {kCopy, kSource}},
+    {"CopyFreshExportFails", true, Placement::CopyToSystemFolder, FollowUp::Keep, ExportFails, {}, {Sjis::kRegisterFailed}, false, true, {kCopy, kSource}},
+    {"CopyOverwrite", true, Placement::CopyToSystemFolder, FollowUp::Keep, DestinationExists, {true}, {kAskCopy, Sjis::kRegistered}, false, true, {kCopy, kSource}},
+    {"CopyDeclined", true, Placement::CopyToSystemFolder, FollowUp::Keep, DestinationExists, {false}, {kAskCopy}, true, false, {kCopy, kSource}},
+    {"CopyOntoItself", true, Placement::CopyToSystemFolder, FollowUp::Keep, TargetIsTheCopy, {true}, {kAskCopy, Sjis::kCopyFailed}, true, false, {kCopy}},
+    {"MoveFresh", true, Placement::MoveToSystemFolder, FollowUp::Keep, nullptr, {}, {Sjis::kRegistered}, false, true, {kCopy}},
+    {"MoveOverwrite", true, Placement::MoveToSystemFolder, FollowUp::Keep, DestinationExists, {true}, {kAskMove, Sjis::kRegistered}, false, true, {kCopy}},
+    {"MoveDeclined", true, Placement::MoveToSystemFolder, FollowUp::Keep, DestinationExists, {false}, {kAskMove}, true, false, {kCopy, kSource}},
+    {"MoveOntoItself", true, Placement::MoveToSystemFolder, FollowUp::Keep, TargetIsTheCopy, {true}, {kAskMove, Sjis::kCopyFailed}, true, false, {kCopy}},
+    {"MoveSourceLocked", true, Placement::MoveToSystemFolder, FollowUp::Keep, SourceLocked, {}, {Sjis::kDeleteFailed}, true, false, {kCopy, kSource}},
+    {"UnregisterKeep", false, Placement::None, FollowUp::Keep, nullptr, {}, {Sjis::kUnregistered}, true, true, {kSource}},
+    {"UnregisterDelete", false, Placement::None, FollowUp::Delete, nullptr, {}, {Sjis::kUnregistered}, false, true, {}},
+    {"UnregisterFailsThenDeletes", false, Placement::None, FollowUp::Delete, ExportFails, {}, {Sjis::kUnregisterFailed}, false, true, {}},
+    {"UnregisterDeleteLocked", false, Placement::None, FollowUp::Delete, SourceLocked, {}, {Sjis::kUnregistered, Sjis::kDeleteFailed}, true, true, {kSource}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Runs, RunScenario, ::testing::ValuesIn(kScenarios),
+                         [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 TEST_F(RunTest, DeletionFollowsTheUnregistrationBoxAndTheRelease) {
     host.registering = false;
@@ -154,14 +156,10 @@ TEST_F(RunTest, MissingFileIsReportedAsAFailedExport) {
 TEST_F(RunTest, CopyLoadsTheCopyAndClearsTheTargetBeforeRegistering) {
     host.placement = Placement::CopyToSystemFolder;
     Run();
-    const std::vector<std::string> expected = {"SetTopMost(0)",
-                                               "Copy(" + kSource + "," + kCopy + ",1)",
-                                               "LoadServer(" + kCopy + ")",
-                                               "ClearTarget()",
-                                               "FindExport(DllRegisterServer)",
-                                               std::string("ShowMessage(") + Sjis::kRegistered + ")",
-                                               "SetTopMost(1)",
-                                               "ReleaseServer(" + kCopy + ")"};
+    const std::vector<std::string> expected = {
+        "SetTopMost(0)", "Copy(" + kSource + "," + kCopy + ",1)", "LoadServer(" + kCopy + ")",
+        "ClearTarget()", "FindExport(DllRegisterServer)",         std::string("ShowMessage(") + Sjis::kRegistered + ")",
+        "SetTopMost(1)", "ReleaseServer(" + kCopy + ")"};
     EXPECT_EQ(services.calls, expected);
 }
 

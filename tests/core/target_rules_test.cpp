@@ -38,52 +38,54 @@ TEST_P(SplitTest, NameExtensionAndVerdict) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, SplitTest, ::testing::Values(
-    // clang-format off
-    SplitCase{"Empty",                 "",                        "",              "",           false},
-    SplitCase{"FullPath",              "C:\\A\\b.dll",            "b",             ".dll",       true},
-    SplitCase{"LastDotSplits",         "b.tar.ocx",               "b.tar",         ".ocx",       true},
-    SplitCase{"DriveRelative",         "C:b.dll",                 "b",             ".dll",       true},
-    SplitCase{"OnlyAnExtension",       "C:\\A\\.dll",             "",              ".dll",       true},
-    SplitCase{"DotOnlyInTheFolder",    "C:\\A.B\\c",              "c",             "",           false},
-    SplitCase{"FolderOnly",            "C:\\A\\",                 "",              "",           false},
-    SplitCase{"TrailingDot",           "C:\\A\\b.",               "b",             ".",          false},
-    SplitCase{"TwoDotsThenDll",        "..dll",                   "",              ".dll",       true},
-    SplitCase{"ThreeDotsThenDll",      "...dll",                  "",              ".dll",       true},
-    SplitCase{"ThreeDotsThenOcx",      "...ocx",                  "",              ".ocx",       true},
-    SplitCase{"ThreeDotsOnly",         "C:\\A\\...",              "",              ".",          false},
-    SplitCase{"CurrentFolder",         "C:\\A\\.",                "",              "",           false},
-    SplitCase{"ParentFolder",          "C:\\A\\..",               "",              "",           false},
-    SplitCase{"BareParent",            "..",                      "",              "",           false},
-    SplitCase{"DriveParent",           "C:..",                    "",              "",           false},
-    SplitCase{"DriveTwoDotsThenDll",   "C:..dll",                 "",              ".dll",       true},
-    SplitCase{"NameEndingInADot",      "a..dll",                  "a.",            ".dll",       true},
-    SplitCase{"ColonInTheName",        "ab:c.dll",                "ab:c",          ".dll",       true},
-    SplitCase{"QuestionMarkKept",      "C:\\A\\b?.ocx",           "b?",            ".ocx",       true},
-    SplitCase{"AsteriskKept",          "C:\\A\\b*.ocx",           "b*",            ".ocx",       true},
-    SplitCase{"ForwardSlashes",        "C:/A/b.dll",              "b",             ".dll",       true},
-    SplitCase{"MixedSlashes",          "C:\\A/b\\c.OCX",          "c",             ".OCX",       true},
-    SplitCase{"BareOcx",               ".ocx",                    "",              ".ocx",       true},
-    SplitCase{"CapitalDll",            "x.Dll",                   "x",             ".Dll",       true},
-    SplitCase{"MixedCaseDll",          "x.dLL",                   "x",             ".dLL",       true},
-    SplitCase{"UpperCaseOcx",          "x.OCX",                   "x",             ".OCX",       true},
-    SplitCase{"BackupOfADll",          "x.dll.bak",               "x.dll",         ".bak",       false},
-    SplitCase{"Program",               "x.exe",                   "x",             ".exe",       false},
-    SplitCase{"NoExtension",           "x",                       "x",             "",           false},
-    SplitCase{"OnlyADot",              "x.",                      "x",             ".",          false},
-    SplitCase{"TrailingBlank",         "x.dll ",                  "x",             ".dll ",      false},
-    SplitCase{"LongerExtension",       "x.dlll",                  "x",             ".dlll",      false},
+// clang-format off
+const SplitCase kSplitCases[] = {
+    {"Empty",                 "",                        "",              "",           false},
+    {"FullPath",              "C:\\A\\b.dll",            "b",             ".dll",       true},
+    {"LastDotSplits",         "b.tar.ocx",               "b.tar",         ".ocx",       true},
+    {"DriveRelative",         "C:b.dll",                 "b",             ".dll",       true},
+    {"OnlyAnExtension",       "C:\\A\\.dll",             "",              ".dll",       true},
+    {"DotOnlyInTheFolder",    "C:\\A.B\\c",              "c",             "",           false},
+    {"FolderOnly",            "C:\\A\\",                 "",              "",           false},
+    {"TrailingDot",           "C:\\A\\b.",               "b",             ".",          false},
+    {"TwoDotsThenDll",        "..dll",                   "",              ".dll",       true},
+    {"ThreeDotsThenDll",      "...dll",                  "",              ".dll",       true},
+    {"ThreeDotsThenOcx",      "...ocx",                  "",              ".ocx",       true},
+    {"ThreeDotsOnly",         "C:\\A\\...",              "",              ".",          false},
+    {"CurrentFolder",         "C:\\A\\.",                "",              "",           false},
+    {"ParentFolder",          "C:\\A\\..",               "",              "",           false},
+    {"BareParent",            "..",                      "",              "",           false},
+    {"DriveParent",           "C:..",                    "",              "",           false},
+    {"DriveTwoDotsThenDll",   "C:..dll",                 "",              ".dll",       true},
+    {"NameEndingInADot",      "a..dll",                  "a.",            ".dll",       true},
+    {"ColonInTheName",        "ab:c.dll",                "ab:c",          ".dll",       true},
+    {"QuestionMarkKept",      "C:\\A\\b?.ocx",           "b?",            ".ocx",       true},
+    {"AsteriskKept",          "C:\\A\\b*.ocx",           "b*",            ".ocx",       true},
+    {"ForwardSlashes",        "C:/A/b.dll",              "b",             ".dll",       true},
+    {"MixedSlashes",          "C:\\A/b\\c.OCX",          "c",             ".OCX",       true},
+    {"BareOcx",               ".ocx",                    "",              ".ocx",       true},
+    {"CapitalDll",            "x.Dll",                   "x",             ".Dll",       true},
+    {"MixedCaseDll",          "x.dLL",                   "x",             ".dLL",       true},
+    {"UpperCaseOcx",          "x.OCX",                   "x",             ".OCX",       true},
+    {"BackupOfADll",          "x.dll.bak",               "x.dll",         ".bak",       false},
+    {"Program",               "x.exe",                   "x",             ".exe",       false},
+    {"NoExtension",           "x",                       "x",             "",           false},
+    {"OnlyADot",              "x.",                      "x",             ".",          false},
+    {"TrailingBlank",         "x.dll ",                  "x",             ".dll ",      false},
+    {"LongerExtension",       "x.dlll",                  "x",             ".dlll",      false},
     // Full-width ＤＬＬ is not the extension.
-    SplitCase{"FullWidthDll",          "x.\x82\x63\x82\x6B\x82\x6B", "x",          ".\x82\x63\x82\x6B\x82\x6B", false},
+    {"FullWidthDll",          "x.\x82\x63\x82\x6B\x82\x6B", "x",          ".\x82\x63\x82\x6B\x82\x6B", false},
     // A trail byte 0x5C is part of its character, never a separator.
-    SplitCase{"TrailByteInTheName",    "C:\\" + kHyo + ".dll",    kHyo,            ".dll",       true},
-    SplitCase{"TrailByteBareName",     kHyo + ".dll",             kHyo,            ".dll",       true},
-    SplitCase{"TrailByteThenTwoDots",  "C:\\A\\" + kHyo + "..dll", kHyo + ".",     ".dll",       true},
-    SplitCase{"TrailByteThenDotDot",   "C:\\A\\" + kHyo + "..",   kHyo + ".",      ".",          false},
-    SplitCase{"TrailByteInTheFolder",  "C:\\" + kHyo + "\\b.ocx", "b",             ".ocx",       true}
-    // clang-format on
-    ),
-    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.label); });
+    {"TrailByteInTheName",    "C:\\" + kHyo + ".dll",    kHyo,            ".dll",       true},
+    {"TrailByteBareName",     kHyo + ".dll",             kHyo,            ".dll",       true},
+    {"TrailByteThenTwoDots",  "C:\\A\\" + kHyo + "..dll", kHyo + ".",     ".dll",       true},
+    {"TrailByteThenDotDot",   "C:\\A\\" + kHyo + "..",   kHyo + ".",      ".",          false},
+    {"TrailByteInTheFolder",  "C:\\" + kHyo + "\\b.ocx", "b",             ".ocx",       true},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Paths, SplitTest, ::testing::ValuesIn(kSplitCases),
+                         [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.label); });
 
 TEST(TargetRules, WithoutLeadBytesEveryByteIsACharacter) {
     const Text path = "C:\\" + kHyo + ".dll";

@@ -42,8 +42,8 @@ void WindowDriver::Create(const std::wstring& commandLine) {
     Wexo::LeadBytes leadBytes;
     services_.GetCPInfo(services_.GetACP(), leadBytes);
     Wexo::Ui::FormEnvironment environment{
-        GetModuleHandleA(nullptr), runServices_, services_, leadBytes, cursors_, kTitle,
-        Wexo::WideCommandLine(commandLine), kHomePage, false};
+        GetModuleHandleA(nullptr),          runServices_, services_, leadBytes, cursors_, kTitle,
+        Wexo::WideCommandLine(commandLine), kHomePage,    false};
     form_ = std::make_unique<Wexo::Ui::TMainForm>(environment);
     form_->FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);
