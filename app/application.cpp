@@ -42,7 +42,7 @@ void Application::Run() {
     ShowWindow(mainForm_->Handle(), SW_SHOWNORMAL);
     UpdateWindow(mainForm_->Handle());
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         try {
             if (mainForm_->PreTranslateMessage(message)) continue;
         } catch (const std::exception& error) {
@@ -50,7 +50,7 @@ void Application::Run() {
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 

@@ -23,7 +23,7 @@ Text WithFileName(Text text, const Text& fileName) {
 // "the system's words (numbers)", or the numbers alone when the system has no words for the code.
 Text Explained(const Text& systemText, const Text& numbers, const Text& fileName) {
     if (systemText.empty()) return numbers;
-    return WithFileName(systemText, fileName) + " (" + numbers + ")";
+    return SystemRun(WithFileName(systemText, fileName)) + " (" + numbers + ")";
 }
 
 Text NeedsAdministrator(std::uint32_t status) {
@@ -42,7 +42,7 @@ Text DescribeFailure(const Failure& failure, const Text& fileName) {
         case Failure::Kind::NotLoaded:
             return "読み込めません: " + Explained(failure.systemText, ErrorNumbers(failure.code), fileName);
         case Failure::Kind::MissingDependency:
-            return "読み込みに必要な " + failure.name + " が見つかりません。\n" + failure.name +
+            return "読み込みに必要な " + SystemRun(failure.name) + " が見つかりません。\n" + SystemRun(failure.name) +
                    " をこのファイルと同じフォルダーに置くか、それを含むランタイムをインストールしてください。";
         case Failure::Kind::MissingExport:
             return "このファイルには " + failure.name + " がありません。自己登録できる COM サーバーではありません。";

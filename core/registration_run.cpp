@@ -112,7 +112,7 @@ void RegistrationRun::UnregisterTarget(RegisterServer& server) {
 
 bool RegistrationRun::CopyAsked(const Text& destination, const char* question) {
     if (services_.Copy(host_.TargetPath(), destination, true).ok) return true;
-    if (!host_.AskOkCancel(destination + question, Messages::kQuestionCaption)) return false;
+    if (!host_.AskOkCancel(SystemRun(destination) + question, Messages::kQuestionCaption)) return false;
     const Outcome copied = services_.Copy(host_.TargetPath(), destination, false);
     if (copied.ok) return true;
     ShowSystemFailure(Messages::kCopyFailed, copied);

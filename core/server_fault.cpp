@@ -39,7 +39,7 @@ Text FaultMessage(const ServerFault& fault) {
     Text message = "サーバーの中で例外 0x" + Hex(fault.code, 8);
     if (const char* name = NameOf(fault.code)) message += Text(" (") + name + ")";
     message += " が発生しました。アドレス 0x" + Hex(fault.address, fault.address > 0xFFFFFFFFu ? 16 : 8);
-    message += fault.module.empty() ? Text("、モジュール不明") : "、モジュール " + fault.module;
+    message += fault.module.empty() ? Text("、モジュール不明") : "、モジュール " + SystemRun(fault.module);
     return message;
 }
 

@@ -1,17 +1,25 @@
 #include "ui/boxes.h"
 
+#include "platform/screen_text.h"
+
 namespace Wexo::Ui {
 
-void ShowMessage(HWND owner, const Text& message, const Text& caption) {
-    MessageBoxA(owner, message.c_str(), caption.c_str(), MB_OK);
+namespace {
+
+int Box(HWND owner, const Text& message, const Text& caption, UINT type) {
+    return MessageBoxW(owner, FromMessage(message).c_str(), FromMessage(caption).c_str(), type);
 }
 
+}  // namespace
+
+void ShowMessage(HWND owner, const Text& message, const Text& caption) { Box(owner, message, caption, MB_OK); }
+
 bool AskOkCancel(HWND owner, const Text& question, const Text& caption) {
-    return MessageBoxA(owner, question.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK;
+    return Box(owner, question, caption, MB_OKCANCEL) == IDOK;
 }
 
 void ShowStop(HWND owner, const Text& message, const Text& caption) {
-    MessageBoxA(owner, message.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+    Box(owner, message, caption, MB_OK | MB_ICONSTOP);
 }
 
 }  // namespace Wexo::Ui

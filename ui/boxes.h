@@ -1,4 +1,5 @@
-// The program's modal boxes. Texts are Shift_JIS and reach Windows unchanged.
+// The program's modal boxes. Messages are Shift_JIS with runs in the ANSI code page (paths, the system's words),
+// shown in UTF-16.
 #pragma once
 
 #include <windows.h>

@@ -1,33 +1,36 @@
 #include "ui/graphic_control.h"
 
+#include "platform/system_path.h"
 #include "ui/gdi.h"
 
 namespace Wexo::Ui {
 
 namespace {
 
-constexpr char kClassName[] = "WexoGraphicControl";
+constexpr wchar_t kClassName[] = L"WexoGraphicControl";
 
 }  // namespace
 
-GraphicControl::GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::string& text,
-                               const Look& look, ExceptionSink& sink)
-    : look_(look) {
+GraphicControl::GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const Text& text,
+                               unsigned codePage, const Look& look, ExceptionSink& sink)
+    : look_(look), caption_(text), shown_(FromCodePage(text, codePage)) {
     RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), nullptr);
-    Create(instance, kClassName, text.c_str(), WS_CHILD | WS_VISIBLE, 0, bounds, parent, id, sink);
+    Create(instance, kClassName, shown_, WS_CHILD | WS_VISIBLE, 0, bounds, parent, id, sink);
     if (look_.picture == nullptr) FitToText();
 }
 
-void GraphicControl::SetCaption(const std::string& text) {
-    SetWindowTextA(Handle(), text.c_str());
+void GraphicControl::SetCaption(const Text& text, unsigned codePage) {
+    caption_ = text;
+    shown_ = FromCodePage(text, codePage);
+    SetWindowTextW(Handle(), shown_.c_str());
     FitToText();
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-std::string GraphicControl::Caption() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(Handle())) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size()))));
-    return text;
+void GraphicControl::Place(const RECT& bounds, HFONT font) {
+    look_.font = font;
+    MoveWindow(Handle(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+    if (look_.picture == nullptr) FitToText();
 }
 
 void GraphicControl::SetColour(COLORREF colour) {
@@ -38,13 +41,12 @@ void GraphicControl::SetColour(COLORREF colour) {
 
 // A label is as wide as its text and as high as the font's line; an empty one as wide as a blank.
 void GraphicControl::FitToText() {
-    std::string text = Caption();
-    if (text.empty()) text.push_back(' ');
+    const std::wstring text = shown_.empty() ? L" " : shown_;
     SIZE size{};
     {
         WindowDc dc(Handle());
         ScopedSelect font(dc.Dc(), look_.font);
-        GetTextExtentPoint32A(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
     }
     const TEXTMETRICA metrics = TextMetricsOf(Handle(), look_.font);
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -59,15 +61,17 @@ void GraphicControl::Paint(HDC dc) {
         GetObject(look_.picture, sizeof(info), &info);
         MemoryDc memory(dc);
         ScopedSelect picture(memory.Dc(), look_.picture);
-        SetStretchBltMode(dc, COLORONCOLOR);
+        // At the designed size the picture's pixels are kept as they are; larger, it is smoothed.
+        const bool designed = client.right <= info.bmWidth * 3 / 2;
+        SetStretchBltMode(dc, designed ? COLORONCOLOR : HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchBlt(dc, 0, 0, client.right, client.bottom, memory.Dc(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         return;
     }
-    const std::string text = Caption();
     ScopedSelect font(dc, look_.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look_.colour);
-    TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, 0, 0, shown_.c_str(), static_cast<int>(shown_.size()));
 }
 
 void GraphicControl::MouseUp(bool left, LPARAM position) {
@@ -84,7 +88,7 @@ void GraphicControl::MouseUp(bool left, LPARAM position) {
 }
 
 void GraphicControl::Notify(WORD code) {
-    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), code),
+    SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), code),
                  reinterpret_cast<LPARAM>(Handle()));
 }
 

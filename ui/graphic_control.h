@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "core/text.h"
 #include "ui/window_base.h"
 
 namespace Wexo::Ui {
@@ -25,13 +26,17 @@ public:
         HBITMAP picture = nullptr;  // borrowed; a label when null
     };
 
-    GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const std::string& text,
+    // `text` is in `codePage`: the program's own texts in Shift_JIS, paths in the ANSI code page.
+    GraphicControl(HINSTANCE instance, HWND parent, int id, const RECT& bounds, const Text& text, unsigned codePage,
                    const Look& look, ExceptionSink& sink);
 
-    void SetCaption(const std::string& text);
-    std::string Caption() const;
+    void SetCaption(const Text& text, unsigned codePage);
+    // The caption as it was set, in its code page.
+    const Text& Caption() const { return caption_; }
     void SetColour(COLORREF colour);
     void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
+    // Moves the control; a label takes the font and fits itself to its text again.
+    void Place(const RECT& bounds, HFONT font);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -42,6 +47,8 @@ private:
     void Notify(WORD code);
 
     Look look_;
+    Text caption_;
+    std::wstring shown_;  // the caption as drawn
     HCURSOR cursor_ = nullptr;
 };
 

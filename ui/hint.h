@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include "core/text.h"
+#include <string>
+
 #include "ui/unique_window.h"
 
 namespace Wexo::Ui {
@@ -14,13 +15,13 @@ public:
     Hint(const Hint&) = delete;
     Hint& operator=(const Hint&) = delete;
 
-    void Set(const Text& text);
+    void Set(const std::wstring& text);
 
 private:
     HWND owner_;
     HWND control_;
     UniqueWindow tooltip_;
-    Text text_;  // the tooltip reads it from here
+    std::wstring text_;  // the tooltip reads it from here
 };
 
 }  // namespace Wexo::Ui

@@ -1,12 +1,18 @@
 #include "ui/main.h"
 
+#include "platform/screen_text.h"
+#include "platform/system_path.h"
 #include "ui/boxes.h"
+#include "ui/dpi.h"
 
 namespace Wexo::Ui {
 
 namespace {
 
-constexpr char kClassName[] = "TMainForm";
+constexpr wchar_t kClassName[] = L"TMainForm";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Paths and the system folder are in the ANSI code page.
+constexpr unsigned kSystemCodePage = CP_ACP;
 constexpr const auto& kForm = Form::kComponents<TMainForm>;
 
 constexpr char kNoSystemFolder[] = "システムディレクトリが取得できませんでした";
@@ -38,23 +44,44 @@ TMainForm::TMainForm(const FormEnvironment& environment)
     auto smallIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_SHARED));
     RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE), icon,
                   smallIcon);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT frame = {0, 0, Form::kWindow.width, Form::kWindow.height};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    OffsetRect(&frame, Form::kWindow.left - frame.left, Form::kWindow.top - frame.top);
-    Create(instance, kClassName, Form::kCaption, style, 0, frame, nullptr, 0, *this);
-    components_.Build(Handle(), kForm);
+    const unsigned dpi = SystemDpi();
+    RECT frame = FrameAround(ClientArea(dpi), kStyle, 0, dpi);
+    OffsetRect(&frame, Scale(Form::kWindow.left, dpi) - frame.left, Scale(Form::kWindow.top, dpi) - frame.top);
+    Create(instance, kClassName, FromOwnText(Form::kCaption), kStyle, 0, frame, nullptr, 0, *this);
+    components_.Build(Handle(), kForm, dpi);
     hint_.emplace(instance, Handle(), components_.Window(Form::TargetName));
+    // The monitor the window landed on may have another DPI than the system's.
+    if (WindowDpi(Handle()) != dpi) ChangeDpi(WindowDpi(Handle()), nullptr);
 
     TargetPath_.clear();
     Text folder;
     if (environment_.services.GetSystemDirectoryA(folder)) {
-        components_.Label(Form::SystemFolder).SetCaption(folder);
+        components_.Label(Form::SystemFolder).SetCaption(folder, kSystemCodePage);
     } else {
         ShowMessage(kNoSystemFolder);
     }
     SelectMode(true);
     environment_.services.DragAcceptFiles(Handle(), true);
+}
+
+RECT TMainForm::ClientArea(unsigned dpi) {
+    return {0, 0, Scale(Form::kWindow.width, dpi), Scale(Form::kWindow.height, dpi)};
+}
+
+void TMainForm::ChangeDpi(unsigned dpi, const RECT* suggested) {
+    RECT frame = FrameAround(ClientArea(dpi), kStyle, 0, dpi);
+    if (suggested != nullptr) {
+        // Where the system puts the window; its size is the form's own.
+        OffsetRect(&frame, suggested->left - frame.left, suggested->top - frame.top);
+    } else {
+        RECT now;
+        GetWindowRect(Handle(), &now);
+        OffsetRect(&frame, now.left - frame.left, now.top - frame.top);
+    }
+    SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    components_.LayOut(dpi);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 TMainForm::~TMainForm() {
@@ -69,7 +96,7 @@ void TMainForm::FormCreate() {
 }
 
 bool TMainForm::IsRegistering() const {
-    return SendMessageA(components_.Window(Form::RegistSide), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(components_.Window(Form::RegistSide), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 Placement TMainForm::PlacementOption() const {
@@ -95,8 +122,8 @@ bool TMainForm::SetTarget(const Text& path) {
         RefuseTarget(kNotAServer);
         return false;
     }
-    components_.Label(Form::TargetName).SetCaption(rules_.DisplayNameOf(path));
-    hint_->Set(path);
+    components_.Label(Form::TargetName).SetCaption(rules_.DisplayNameOf(path), kSystemCodePage);
+    hint_->Set(FromAnsi(path));
     TargetPath_ = path;
     const RadioGroup& active = components_.Group(IsRegistering() ? Form::RegistGroup : Form::UnregistGroup);
     if (active.ItemIndex() != -1) SetRunEnabled(true);
@@ -111,7 +138,7 @@ void TMainForm::RefuseTarget(const char* message) {
 
 void TMainForm::ClearTarget() {
     // The hint keeps showing the last target's path.
-    components_.Label(Form::TargetName).SetCaption(kDropPrompt);
+    components_.Label(Form::TargetName).SetCaption(kDropPrompt, kOwnCodePage);
     TargetPath_.clear();
     SetRunEnabled(false);
 }
@@ -133,7 +160,7 @@ void TMainForm::SelectMode(bool registering) {
 
 void TMainForm::SetRunEnabled(bool enabled) {
     HWND run = components_.Window(Form::ExecButton);
-    if (!enabled && GetFocus() == run) SendMessageA(Handle(), WM_NEXTDLGCTL, 0, FALSE);
+    if (!enabled && GetFocus() == run) SendMessageW(Handle(), WM_NEXTDLGCTL, 0, FALSE);
     EnableWindow(run, enabled);
 }
 

@@ -88,6 +88,9 @@ private:
     void SelectMode(bool registering);
     void SetRunEnabled(bool enabled);
     void DrawSeparator(HDC dc, int row);
+    static RECT ClientArea(unsigned dpi);
+    // Lays the window out for `dpi`, at the place the system suggests when it gives one.
+    void ChangeDpi(unsigned dpi, const RECT* suggested);
 
     // Messages, cracked.
     void OnCommand(Form::Id id, WORD code);

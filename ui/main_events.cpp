@@ -2,6 +2,7 @@
 #include "ui/main.h"
 
 #include "ui/boxes.h"
+#include "ui/dpi.h"
 
 namespace Wexo::Ui {
 
@@ -22,18 +23,18 @@ void TMainForm::FormPaint(HDC dc) {
 }
 
 void TMainForm::DrawSeparator(HDC dc, int row) {
+    // A dark line over a light one, each one pixel high at 96 DPI.
     RECT client;
     GetClientRect(Handle(), &client);
-    Pen dark(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
-    Pen light(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-    {
-        ScopedSelect pen(dc, dark.Get());
-        MoveToEx(dc, 0, row, nullptr);
-        LineTo(dc, client.right, row);
-    }
-    ScopedSelect pen(dc, light.Get());
-    MoveToEx(dc, 0, row + 1, nullptr);
-    LineTo(dc, client.right, row + 1);
+    const unsigned dpi = components_.Dpi();
+    const int top = Scale(row, dpi);
+    const int line = Scale(1, dpi) > 0 ? Scale(1, dpi) : 1;
+    RECT dark = {0, top, client.right, top + line};
+    RECT light = {0, top + line, client.right, top + 2 * line};
+    Brush darkBrush(CreateSolidBrush(RGB(128, 128, 128)));
+    Brush lightBrush(CreateSolidBrush(RGB(255, 255, 255)));
+    FillRect(dc, &dark, darkBrush.Get());
+    FillRect(dc, &light, lightBrush.Get());
 }
 
 void TMainForm::BrowsLabelClick() { environment_.services.WinExec("explorer " + SystemFolder(), kShowNormal); }
@@ -56,7 +57,7 @@ void TMainForm::GroupClick() {
 
 void TMainForm::ExecButtonClick() { RegistrationRun(*this, environment_.runServices).Execute(); }
 
-void TMainForm::ExitButtonClick() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TMainForm::ExitButtonClick() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainForm::TargetLabelClick() {
     SetTopMost(false);
@@ -86,7 +87,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
         ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) != 0) {
         return true;
     }
-    return IsDialogMessageA(Handle(), &message) != 0;
+    return IsDialogMessageW(Handle(), &message) != 0;
 }
 
 void TMainForm::Press(Form::Id id) {
@@ -111,7 +112,7 @@ void TMainForm::OnCommand(Form::Id id, WORD code) {
             // Enter presses 終了 while it has the focus: it is the default button, and framed as such, until then.
             if (id == Form::ExitButton) {
                 const Form::Id defaultButton = code == BN_SETFOCUS ? Form::ExitButton : Form::ExecButton;
-                SendMessageA(Handle(), DM_SETDEFID, Form::ControlId(defaultButton), 0);
+                SendMessageW(Handle(), DM_SETDEFID, Form::ControlId(defaultButton), 0);
             }
             break;
     }
@@ -139,6 +140,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             } else {
                 OnCommand(components_.IdOf(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
             }
+            return 0;
+        case WM_DPICHANGED:
+            ChangeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

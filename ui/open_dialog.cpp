@@ -26,8 +26,8 @@ GetOpenFileNameFunction LoadGetOpenFileName(DWORD& failure) {
         failure = GetLastError();
         return nullptr;
     }
-    function = reinterpret_cast<GetOpenFileNameFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+    function =
+        reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
     if (!function) {
         failure = GetLastError();
         FreeLibrary(library);

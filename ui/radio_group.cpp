@@ -1,49 +1,66 @@
 #include "ui/radio_group.h"
 
+#include "ui/dpi.h"
+
 namespace Wexo::Ui {
 
 namespace {
 
-constexpr char kClassName[] = "WexoRadioGroup";
+constexpr wchar_t kClassName[] = L"WexoRadioGroup";
 constexpr int kFirstItemId = 1;
 
 }  // namespace
 
 RadioGroup::RadioGroup(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
-                       const std::vector<std::string>& items, int itemIndex, HFONT font, ExceptionSink& sink)
-    : itemIndex_(-1), colour_(GetSysColor(COLOR_BTNFACE)), brush_(CreateSolidBrush(colour_)), font_(font) {
+                       const std::vector<std::wstring>& items, int itemIndex, HFONT font, unsigned dpi,
+                       ExceptionSink& sink)
+    : itemIndex_(-1), colour_(GetSysColor(COLOR_BTNFACE)), brush_(CreateSolidBrush(colour_)), font_(font), dpi_(dpi) {
     RegisterClass(instance, kClassName, LoadCursor(nullptr, IDC_ARROW), nullptr);
     // Control parent: dialog navigation walks into the items.
-    Create(instance, kClassName, "", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds,
+    Create(instance, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds,
            parent, id, sink);
-
-    // Items share the height below the frame's top line, one below the other.
-    const TEXTMETRICA metrics = TextMetricsOf(Handle(), font_);
-    const int count = static_cast<int>(items.size());
-    const int width = bounds.right - bounds.left;
-    const int usable = (bounds.bottom - bounds.top) - metrics.tmHeight - 5;
-    const int itemHeight = usable / count;
-    const int topMargin = metrics.tmHeight + 1 + (usable % count) / 2;
-    for (int i = 0; i < count; ++i) {
-        HWND item = CreateWindowExA(0, "BUTTON", items[static_cast<std::size_t>(i)].c_str(),
-                                    WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 8,
-                                    topMargin + i * itemHeight, width - 10, itemHeight, Handle(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstItemId + i)), instance, nullptr);
-        SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        items_.push_back(item);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items_.push_back(CreateWindowExW(
+            0, L"BUTTON", items[i].c_str(), WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0,
+            0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstItemId + i)), instance, nullptr));
     }
+    LayOutItems();
     SetItemIndex(itemIndex);
+}
+
+void RadioGroup::Place(const RECT& bounds, HFONT font, unsigned dpi) {
+    font_ = font;
+    dpi_ = dpi;
+    MoveWindow(Handle(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+    LayOutItems();
+}
+
+void RadioGroup::LayOutItems() {
+    // Items share the height below the frame's top line, one below the other.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const TEXTMETRICA metrics = TextMetricsOf(Handle(), font_);
+    const int count = ItemCount();
+    if (count == 0) return;
+    const int usable = client.bottom - metrics.tmHeight - Scale(5, dpi_);
+    const int itemHeight = usable / count;
+    const int topMargin = metrics.tmHeight + Scale(1, dpi_) + (usable % count) / 2;
+    for (int i = 0; i < count; ++i) {
+        SendMessageW(Item(i), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        MoveWindow(Item(i), Scale(8, dpi_), topMargin + i * itemHeight, client.right - Scale(10, dpi_), itemHeight,
+                   TRUE);
+    }
 }
 
 void RadioGroup::SetItemIndex(int index) {
     itemIndex_ = index;
     for (int i = 0; i < ItemCount(); ++i) {
-        SendMessageA(Item(i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Item(i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
         // Tab enters the group at its selected item, or at the first while none is selected.
         const bool tabStop = i == (index < 0 ? 0 : index);
-        LONG_PTR style = GetWindowLongPtrA(Item(i), GWL_STYLE);
+        LONG_PTR style = GetWindowLongPtrW(Item(i), GWL_STYLE);
         style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-        SetWindowLongPtrA(Item(i), GWL_STYLE, style);
+        SetWindowLongPtrW(Item(i), GWL_STYLE, style);
     }
 }
 
@@ -92,7 +109,7 @@ LRESULT RadioGroup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool chosen = IsWindowEnabled(Handle()) && index >= 0 && index < ItemCount() && index != itemIndex_;
             SetItemIndex(chosen ? index : itemIndex_);
             if (chosen) {
-                SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
+                SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
                              reinterpret_cast<LPARAM>(Handle()));
             }
             return 0;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <string>
 
 #include "ui/gdi.h"
 
@@ -34,18 +35,18 @@ public:
 protected:
     ~WindowBase() {
         if (window_ != nullptr) {
-            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             DestroyWindow(window_);
         }
     }
 
     // Registers the class once per process; later calls find it there.
-    static void RegisterClass(HINSTANCE instance, const char* className, HCURSOR cursor, HBRUSH background,
+    static void RegisterClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor, HBRUSH background,
                               HICON icon = nullptr, HICON smallIcon = nullptr) {
-        WNDCLASSEXA existing{};
+        WNDCLASSEXW existing{};
         existing.cbSize = sizeof(existing);
-        if (GetClassInfoExA(instance, className, &existing)) return;
-        WNDCLASSEXA windowClass{};
+        if (GetClassInfoExW(instance, className, &existing)) return;
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &WindowBase::Procedure;
         windowClass.cbWndExtra = Derived::kDialogManager ? DLGWINDOWEXTRA : 0;
@@ -55,21 +56,22 @@ protected:
         windowClass.lpszClassName = className;
         windowClass.hIcon = icon;
         windowClass.hIconSm = smallIcon;
-        RegisterClassExA(&windowClass);
+        RegisterClassExW(&windowClass);
     }
 
-    HWND Create(HINSTANCE instance, const char* className, const char* text, DWORD style, DWORD exStyle,
+    // Unicode windows: the program's texts reach the screen whatever the system's code page.
+    HWND Create(HINSTANCE instance, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                 const RECT& bounds, HWND parent, int id, ExceptionSink& sink) {
         sink_ = &sink;
-        CreateWindowExA(exStyle, className, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
+        CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top, bounds.right - bounds.left,
                         bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                         static_cast<Derived*>(this));
         return window_;
     }
 
     static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return Derived::kDialogManager ? DefDlgProcA(window, message, wParam, lParam)
-                                       : DefWindowProcA(window, message, wParam, lParam);
+        return Derived::kDialogManager ? DefDlgProcW(window, message, wParam, lParam)
+                                       : DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT DefaultProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefaultProcedure(window_, message, wParam, lParam);
@@ -95,16 +97,16 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
-            self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
             self->window_ = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
-            self = reinterpret_cast<Derived*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+            self = reinterpret_cast<Derived*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         }
         if (self == nullptr) return DefaultProcedure(window, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             // The window is gone; the object may outlive it.
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             self->window_ = nullptr;
             return DefaultProcedure(window, message, wParam, lParam);
         }

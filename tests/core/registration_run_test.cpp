@@ -46,6 +46,8 @@ TEST_F(RunTest, CopyQuestionNamesTheDestinationThenTheTextWithALineFeed) {
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0], "?" + kCopy + Sjis::kAskCopy + "|Wexo");
     EXPECT_EQ(host.boxes[0].substr(1, kCopy.size() + 1), kCopy + "\x82");  // no blank between
+    // The path is in the ANSI code page, the question in Shift_JIS.
+    EXPECT_EQ(host.marked[0], "?\x0E" + kCopy + "\x0F" + Sjis::kAskCopy + "|Wexo");
 }
 
 struct Scenario {

@@ -135,13 +135,15 @@ TEST_F(FailureTest, FailedFileOperationsGiveTheSystemsReason) {
     EXPECT_EQ(host.boxes.back(), std::string(Sjis::kCopyFailed) + "\ntext(32) (エラー 32 / 0x80070020)");
 }
 
+// The system's words and the file name are in the ANSI code page: they are marked as such a run.
 TEST(Failure, SystemTextNamesTheFileAndCodesWithoutWordsStandAlone) {
     Wexo::Failure failure;
     failure.kind = Wexo::Failure::Kind::NotLoaded;
     failure.code = 193;
     failure.systemText = "%1 は有効な Win32 アプリケーションではありません。";
     EXPECT_EQ(Wexo::DescribeFailure(failure, "a%1.dll"),
-              "読み込めません: a%1.dll は有効な Win32 アプリケーションではありません。 (エラー 193 / 0x800700C1)");
+              "読み込めません: \x0E" "a%1.dll は有効な Win32 アプリケーションではありません。\x0F"
+              " (エラー 193 / 0x800700C1)");
     failure.systemText.clear();
     EXPECT_EQ(Wexo::DescribeFailure(failure, "a.dll"), "読み込めません: エラー 193 / 0x800700C1");
     EXPECT_EQ(Wexo::WithReason("x", Wexo::Failure{}, "a.dll"), "x");
@@ -160,7 +162,7 @@ TEST_F(FailureTest, FaultInTheExportLeavesTheRunWithTheModuleReleased) {
         EXPECT_EQ(error.Fault().code, 0xC0000005u);
         EXPECT_STREQ(error.what(),
                      "サーバーの中で例外 0xC0000005 (アクセス違反) が発生しました。アドレス 0x00007FF812345678、"
-                     "モジュール C:\\work\\Foo.dll");
+                     "モジュール \x0E" "C:\\work\\Foo.dll\x0F");
     }
     EXPECT_EQ(services.loaded, 0);
     EXPECT_EQ(services.Count("ReleaseServer"), 1);

@@ -40,13 +40,16 @@ public:
         displayName = Sjis::kDropPrompt;
         log_.push_back("ClearTarget()");
     }
+    // Boxes are recorded as they read where the code pages agree; `marked` keeps them whole.
     void ShowMessage(const Wexo::Text& message) override {
-        boxes.push_back(message);
-        log_.push_back("ShowMessage(" + message + ")");
+        marked.push_back(message);
+        boxes.push_back(Wexo::WithoutMarks(message));
+        log_.push_back("ShowMessage(" + Wexo::WithoutMarks(message) + ")");
     }
     bool AskOkCancel(const Wexo::Text& question, const Wexo::Text& caption) override {
-        boxes.push_back("?" + question + "|" + caption);
-        log_.push_back("Ask(" + question + "|" + caption + ")");
+        marked.push_back("?" + question + "|" + caption);
+        boxes.push_back("?" + Wexo::WithoutMarks(question) + "|" + caption);
+        log_.push_back("Ask(" + Wexo::WithoutMarks(question) + "|" + caption + ")");
         if (answers.empty()) return false;
         const bool answer = answers.front();
         answers.pop_front();
@@ -55,6 +58,7 @@ public:
 
     // Messages as their text, questions as "?text|caption", in the order shown.
     std::vector<std::string> boxes;
+    std::vector<std::string> marked;
 
     // The boxes with messages cut to their fixed first line; the reason below it is the system's own words.
     std::vector<std::string> FirstLines() const {
