@@ -29,9 +29,9 @@ wexo_install() {
 }
 
 # wexo_build NAME [cmake options...] [--target TARGET...]: configures when the folder is new or was
-# configured with other options (kept in wexo-options beside the cache; a changed set starts from a
-# fresh cache, so an option left out is dropped too; unchanged compile flags rebuild nothing), then
-# builds the targets (default: all) incrementally.
+# configured with other options (kept in wexo-options beside the cache), then builds the targets
+# (default: all) incrementally. An option left out since the last time is removed from the cache,
+# so it goes back to its default; only another toolchain needs a fresh cache (and a full rebuild).
 wexo_build() {
     local name=$1
     shift
@@ -48,9 +48,22 @@ wexo_build() {
     local folder="$build/$name" wanted
     wanted=$(printf '%s\n' "${options[@]}")
     if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/wexo-options" 2>/dev/null)" != "$wanted" ]; then
-        local fresh=()
-        [ -f "$folder/wexo-options" ] && fresh=(--fresh)
-        cmake "${fresh[@]}" -S "$root" -B "$folder" "${options[@]}" >/dev/null || return 1
+        local extra=() old
+        if [ -f "$folder/wexo-options" ]; then
+            while IFS= read -r old; do
+                [[ "$old" == -D* ]] || continue
+                old=${old#-D}
+                old=${old%%=*}
+                old=${old%%:*}
+                if ! grep -q -E "^-D${old}(:[A-Z]+)?=" <<<"$wanted"; then
+                    [ "$old" = CMAKE_TOOLCHAIN_FILE ] && extra=(--fresh) && break
+                    extra+=(-U "$old")
+                fi
+            done <"$folder/wexo-options"
+            old=$(grep -E '^-DCMAKE_TOOLCHAIN_FILE=' "$folder/wexo-options")
+            [ -z "$old" ] || grep -q -x -F -- "$old" <<<"$wanted" || extra=(--fresh)
+        fi
+        cmake "${extra[@]}" -S "$root" -B "$folder" "${options[@]}" >/dev/null || return 1
         printf '%s\n' "$wanted" >"$folder/wexo-options"
     fi
     local target_options=()
