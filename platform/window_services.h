@@ -38,6 +38,7 @@ public:
     virtual bool GetCPInfo(std::uint32_t codePage, LeadBytes& leadBytes) = 0;
 
     // Shell services.
+    // Accepting drops also lets them through the message filter of an elevated window.
     virtual void DragAcceptFiles(WindowHandle window, bool accept) = 0;
     // The path of dropped file `index`, as the shell gives it (UTF-16, whole); empty when there is none.
     virtual std::wstring DragQueryFileW(DropHandle drop, unsigned index) = 0;

@@ -14,6 +14,7 @@ std::string ClassOf(HWND window) {
 
 struct Children {
     std::string text;
+    std::wstring wideText;
     bool icon = false;
     bool fileDialog = false;
 };
@@ -26,6 +27,7 @@ BOOL CALLBACK InspectChild(HWND child, LPARAM data) {
             found.icon = found.icon || SendMessageA(child, STM_GETICON, 0, 0) != 0;
         } else if (found.text.empty()) {
             found.text = WindowText(child);
+            found.wideText = WideWindowText(child);
         }
     } else if (lstrcmpiA(name.c_str(), "ComboBox") == 0 || lstrcmpiA(name.c_str(), "SHELLDLL_DefView") == 0) {
         found.fileDialog = true;
@@ -54,6 +56,12 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM data) {
 std::string WindowText(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring WideWindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -107,8 +115,9 @@ void BoxAnswerer::Handle(HWND dialog) {
         return;
     }
     HWND owner = GetWindow(dialog, GW_OWNER);
-    SeenBox box{WindowText(dialog), children.text, children.icon,
-                owner != nullptr && (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
+    SeenBox box{WindowText(dialog),     children.text,
+                children.icon,          owner != nullptr && (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
+                WideWindowText(dialog), children.wideText};
     int answer = IDOK;
     {
         // Recorded before the answer, so the thread that showed the box finds it on return.

@@ -19,6 +19,9 @@ struct SeenBox {
     std::string text;
     bool icon;
     bool ownerTopMost;
+    // As the box holds them: what the user reads, whatever the system's code page.
+    std::wstring wideCaption;
+    std::wstring wideText;
 };
 
 class BoxAnswerer {
@@ -53,5 +56,6 @@ private:
 
 // The text of a window, as WM_GETTEXT gives it.
 std::string WindowText(HWND window);
+std::wstring WideWindowText(HWND window);
 
 }  // namespace WexoTest
