@@ -19,7 +19,8 @@ void Application::Initialize() {
     // one); they fail unless the calling thread has the COM library, as the system's own
     // registration tool provides.
     oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    // The tooltip is the one common control the window uses.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     if (!services_.GetCPInfo(services_.GetACP(), leadBytes_)) leadBytes_ = LeadBytes();
 }

@@ -11,6 +11,7 @@ namespace {
 constexpr const auto& kForm = Form::kComponents<TMainForm>;
 constexpr char kManual[] = "manual.html";
 constexpr char kNotFound[] = "が見つかりません";
+constexpr char kNoDialog[] = "ファイルを開くダイアログを表示できませんでした (エラー ";
 
 }  // namespace
 
@@ -61,7 +62,12 @@ void TMainForm::ExitButtonClick() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainForm::TargetLabelClick() {
     SetTopMost(false);
-    if (OpenDialog.Execute(Handle())) OfferTarget(OpenDialog.FileName());
+    if (OpenDialog.Execute(Handle())) {
+        OfferTarget(OpenDialog.FileName());
+    } else if (OpenDialog.Failure() != 0) {
+        // Not a cancel: without a word the link would seem to do nothing.
+        ShowStop(Handle(), kNoDialog + std::to_string(OpenDialog.Failure()) + ")", environment_.title);
+    }
     SetTopMost(true);
 }
 
