@@ -88,7 +88,7 @@ struct Component {
 };
 
 // The maker's notice.
-inline constexpr char kCopyright[] = "(C) 2001-2026 Taskerand";
+inline constexpr char kCopyright[] = "(C) 2001-26 Taskerand";
 inline constexpr bool kLink = true;
 
 template <typename Owner>

@@ -48,8 +48,12 @@ void GraphicControl::FitToText() {
         ScopedSelect font(dc.Dc(), look_.font);
         GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &size);
     }
+    // A line is as high as the font's characters: the leading some fonts reserve above them for accents would
+    // push a label into the one below, where the form's rows lie a character height apart.
     const TEXTMETRICA metrics = TextMetricsOf(Handle(), look_.font);
-    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    textTop_ = -metrics.tmInternalLeading;
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight - metrics.tmInternalLeading,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void GraphicControl::Paint(HDC dc) {
@@ -71,7 +75,7 @@ void GraphicControl::Paint(HDC dc) {
     ScopedSelect font(dc, look_.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look_.colour);
-    TextOutW(dc, 0, 0, shown_.c_str(), static_cast<int>(shown_.size()));
+    TextOutW(dc, 0, textTop_, shown_.c_str(), static_cast<int>(shown_.size()));
 }
 
 void GraphicControl::MouseUp(bool left, LPARAM position) {

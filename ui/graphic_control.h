@@ -50,6 +50,7 @@ private:
     Text caption_;
     std::wstring shown_;  // the caption as drawn
     HCURSOR cursor_ = nullptr;
+    int textTop_ = 0;  // where the text is drawn, above the top when the font has internal leading
 };
 
 }  // namespace Wexo::Ui

@@ -80,6 +80,16 @@ void TMainForm::ChangeDpi(unsigned dpi, const RECT* suggested) {
     }
     SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system really drew may differ from the one it predicted; the client area is what must fit.
+    const RECT wanted = ClientArea(dpi);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    if (client.right != wanted.right || client.bottom != wanted.bottom) {
+        GetWindowRect(Handle(), &frame);
+        SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left + wanted.right - client.right,
+                     frame.bottom - frame.top + wanted.bottom - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     components_.LayOut(dpi);
     InvalidateRect(Handle(), nullptr, TRUE);
 }

@@ -171,6 +171,34 @@ TEST_F(MainWindowTest, DefaultFrameMovesToExitWhileItHasTheFocus) {
     EXPECT_FALSE(framed(ExitButton));
 }
 
+TEST_F(MainWindowTest, MovedToAMonitorOfAnotherDpiTheFormIsLaidOutAgain) {
+    window.Create("wexo2.exe C:\\a\\b.dll");
+    auto clientOf = [](HWND control) {
+        RECT rect;
+        GetClientRect(control, &rect);
+        return rect;
+    };
+    const RECT labelBefore = clientOf(window.Item(TargetName));
+    for (const int dpi : {144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(window.Handle(), &suggested);
+        SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT client = clientOf(window.Handle());
+        EXPECT_NEAR(client.right, MulDiv(324, dpi, 96), 1);
+        EXPECT_NEAR(client.bottom, MulDiv(167, dpi, 96), 1);
+        RECT run;
+        GetWindowRect(window.Item(ExecButton), &run);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&run), 2);
+        EXPECT_EQ(run.left, MulDiv(160, dpi, 96));
+        EXPECT_EQ(run.right - run.left, MulDiv(75, dpi, 96));
+        // The labels took the larger font: the target's name grew with it.
+        const RECT label = clientOf(window.Item(TargetName));
+        EXPECT_NEAR(label.right, MulDiv(labelBefore.right, dpi, 96), 3);
+        EXPECT_EQ(window.Text(TargetName), "b.dll");
+    }
+}
+
 TEST_F(MainWindowTest, ArrowKeysMoveThroughTheOptionsAndChooseThem) {
     window.Create("wexo2.exe C:\\a\\b.dll");
     SetFocus(window.GroupItem(RegistGroup, 0));
