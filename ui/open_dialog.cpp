@@ -3,16 +3,14 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
-#include "platform/system_path.h"
+#include "platform/screen_text.h"
 
 namespace Wexo::Ui {
 
 namespace {
-
-// The program's own texts are Shift_JIS whatever the system's code page.
-constexpr unsigned kShiftJis = 932;
 
 using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
@@ -21,7 +19,14 @@ using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 GetOpenFileNameFunction LoadGetOpenFileName(DWORD& failure) {
     static GetOpenFileNameFunction function = nullptr;
     if (function) return function;
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    // By its full path: the program runs elevated, and no folder but the system's may lend it a comdlg32.
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        failure = length == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
+        return nullptr;
+    }
+    HMODULE library = LoadLibraryW((std::wstring(system, length) + L"\\comdlg32.dll").c_str());
     if (!library) {
         failure = GetLastError();
         return nullptr;
@@ -45,7 +50,7 @@ bool OpenDialog::Execute(HWND owner) {
         return false;
     }
 
-    std::wstring filter = FromCodePage(filter_, kShiftJis) + L'|';
+    std::wstring filter = FromOwnText(filter_) + L'|';
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
     // Room for the longest path the system hands out; a name too long for the program is refused after the dialog.
     std::vector<wchar_t> file(32768, L'\0');
