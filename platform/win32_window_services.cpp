@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/newer_user32.h"
+
 namespace Wexo {
 
 namespace {
@@ -44,10 +46,7 @@ void Win32WindowServices::DragAcceptFiles(WindowHandle window, bool accept) {
     // An elevated window gets no drop from the Explorer of a user without elevation, unless it lets the messages of a
     // drop through its message filter (0x0049: the copy of the drop's data across the privilege boundary).
     using FilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    const auto allow = user32 == nullptr ? nullptr
-                                         : reinterpret_cast<FilterFunction>(reinterpret_cast<void*>(
-                                               ::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    const auto allow = NewerUser32Call<FilterFunction>("ChangeWindowMessageFilterEx");
     if (allow == nullptr) return;  // before Windows 7
     constexpr DWORD kAllow = 1;    // MSGFLT_ALLOW
     for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), 0x0049u}) {

@@ -51,7 +51,7 @@ TMainForm::TMainForm(const FormEnvironment& environment)
     components_.Build(Handle(), kForm, dpi);
     hint_.emplace(instance, Handle(), components_.Window(Form::TargetName));
     // The monitor the window landed on may have another DPI than the system's.
-    if (WindowDpi(Handle()) != dpi) ChangeDpi(WindowDpi(Handle()), nullptr);
+    if (const unsigned actual = WindowDpi(Handle()); actual != dpi) ChangeDpi(actual, nullptr);
 
     TargetPath_.clear();
     Text folder;

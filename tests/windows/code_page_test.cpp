@@ -17,13 +17,8 @@ namespace {
 using namespace Wexo::Form;
 using Wexo::FromAnsi;
 using Wexo::FromOwnText;
+using WexoTest::WideWindowText;
 namespace Sjis = WexoTest::Sjis;
-
-std::wstring WideText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // The hint the window gives `control`, as the tooltip holds it.
 std::wstring HintOf(HWND owner, HWND control) {
@@ -57,26 +52,26 @@ protected:
 
 TEST_F(CodePageTest, OwnTextsReadBackAsTheSameText) {
     window.Create();
-    EXPECT_EQ(WideText(window.Handle()), FromOwnText(kCaption));
+    EXPECT_EQ(WideWindowText(window.Handle()), FromOwnText(kCaption));
     for (const auto& row : kComponents<Wexo::Ui::TMainForm>) {
         SCOPED_TRACE(row.id);
         const auto* label = std::get_if<Label>(&row.kind);
         if (label != nullptr && row.id != TargetName && row.id != SystemFolder) {
-            EXPECT_EQ(WideText(window.Item(row.id)), FromOwnText(label->text));
+            EXPECT_EQ(WideWindowText(window.Item(row.id)), FromOwnText(label->text));
         } else if (const auto* button = std::get_if<Button>(&row.kind)) {
-            EXPECT_EQ(WideText(window.Item(row.id)), FromOwnText(button->text));
+            EXPECT_EQ(WideWindowText(window.Item(row.id)), FromOwnText(button->text));
         } else if (const auto* mode = std::get_if<RadioButton>(&row.kind)) {
-            EXPECT_EQ(WideText(window.Item(row.id)), FromOwnText(mode->text));
+            EXPECT_EQ(WideWindowText(window.Item(row.id)), FromOwnText(mode->text));
         } else if (const auto* group = std::get_if<RadioGroup>(&row.kind)) {
             std::wstring items;
             for (int i = 0; window.GroupItem(row.id, i) != nullptr; ++i) {
-                items += (i > 0 ? L"\n" : L"") + WideText(window.GroupItem(row.id, i));
+                items += (i > 0 ? L"\n" : L"") + WideWindowText(window.GroupItem(row.id, i));
             }
             EXPECT_EQ(items, FromOwnText(group->items));
         }
     }
-    EXPECT_EQ(WideText(window.Item(TargetName)), FromOwnText(Sjis::kDropPrompt) + FromOwnText(Sjis::kFullStop));
-    EXPECT_EQ(WideText(window.Item(SystemFolder)), FromAnsi(system));
+    EXPECT_EQ(WideWindowText(window.Item(TargetName)), FromOwnText(Sjis::kDropPrompt) + FromOwnText(Sjis::kFullStop));
+    EXPECT_EQ(WideWindowText(window.Item(SystemFolder)), FromAnsi(system));
 
     window.Drop(std::vector<std::string>{folder.File("readme.txt")});
     ASSERT_EQ(answerer.Seen().size(), 1u);
@@ -93,7 +88,7 @@ TEST_F(CodePageTest, PathsReadBackAsTheirNamesInTheMessagesToo) {
 
     window.Create();
     window.Drop(std::vector<std::wstring>{target});
-    EXPECT_EQ(WideText(window.Item(TargetName)), name);
+    EXPECT_EQ(WideWindowText(window.Item(TargetName)), name);
     EXPECT_EQ(HintOf(window.Handle(), window.Item(TargetName)), target);
 
     // The copy question: a path in the ANSI code page, then the question in Shift_JIS.

@@ -9,6 +9,7 @@
 
 #include "platform/screen_text.h"
 #include "resources/main_form.h"
+#include "tests/windows/support/box_answerer.h"
 #include "tests/windows/support/program.h"
 #include "tests/windows/support/test_env.h"
 #include "ui/main.h"
@@ -70,12 +71,6 @@ bool Overlap(const RECT& a, const RECT& b) {
     return IntersectRect(&both, &a, &b) != 0;
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The size of `text` in the form's font at `dpi`, as this process draws it: as high as the font's characters,
 // without the leading for accents above them.
 SIZE Extent(const std::wstring& text, unsigned dpi, bool italic) {
@@ -99,7 +94,7 @@ SIZE Extent(const std::wstring& text, unsigned dpi, bool italic) {
 void ExpectRadioTextFits(HWND button, unsigned dpi) {
     RECT rect;
     GetClientRect(button, &rect);
-    const SIZE text = Extent(TextOf(button), dpi, false);
+    const SIZE text = Extent(WexoTest::WideWindowText(button), dpi, false);
     EXPECT_LE(text.cx + Scaled(16, dpi), rect.right) << "radio button text cut off";
     EXPECT_LE(text.cy, rect.bottom) << "radio button text cut off";
 }
@@ -130,11 +125,11 @@ TEST(Dpi, TheFormGrowsWithTheDpiAndKeepsItsTextsWholeAndApart) {
             EXPECT_LE(placed[id].bottom, client.bottom) << "outside the window";
             const auto& kind = kComponents<Wexo::Ui::TMainForm>[id].kind;
             if (const auto* label = std::get_if<Label>(&kind)) {
-                const SIZE text = Extent(TextOf(control), dpi, (label->font & kItalic) != 0);
+                const SIZE text = Extent(WexoTest::WideWindowText(control), dpi, (label->font & kItalic) != 0);
                 EXPECT_GE(placed[id].right - placed[id].left, text.cx) << "label text cut off";
                 EXPECT_GE(placed[id].bottom - placed[id].top, text.cy) << "label text cut off";
             } else if (std::holds_alternative<Button>(kind)) {
-                const SIZE text = Extent(TextOf(control), dpi, false);
+                const SIZE text = Extent(WexoTest::WideWindowText(control), dpi, false);
                 EXPECT_LE(text.cx + Scaled(8, dpi), placed[id].right - placed[id].left) << "button text cut off";
             } else if (std::holds_alternative<RadioButton>(kind)) {
                 ExpectRadioTextFits(control, dpi);
